@@ -1,0 +1,153 @@
+#pragma once
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "drawing/Biaozhu.h"
+#include "drawing/Displace.h"
+#include "drawing/Displaysettings.h"
+#include "drawing/Durinterval_x.h"
+#include "drawing/Timedatashowmode.h"
+#include "drawing/Tpertgrid.h"
+#include "editing/Fenzu.h"
+#include "gantt/Gantt.h"
+#include "model/Edge.h"
+#include "model/Vertex.h"
+#include "model/Vqbrush.h"
+#include "model/Vqfont.h"
+#include "resources/Pertreslist.h"
+#include "resources/Recsource.h"
+#include "schedule/Perttime_out.h"
+
+// One whole project: nodes with their works, the orders the scheduler uses,
+// the selection and every setting and sub-object of the project.
+class Tpertgra {
+public:
+    int32_t pressX = 0;
+    int32_t pressY = 0;
+    int32_t pointX = 0;
+    int32_t pointY = 0;
+    bool hasFile = false;
+    bool modified = false;
+    std::vector<std::pair<Tvertex*, Tvertex*>> nodePairs;
+    std::string fileName;
+    std::string title = "工程进度网络计划图";
+    TVqFont titleFont{"宋体", 24, 0xFF00FF};
+    int32_t reservedColorA = 0;
+    int32_t reservedColorB = 0;
+    int32_t titleGap = 20;
+    bool showTitleAlways = false;
+    std::vector<std::unique_ptr<Tvertex>> nodes;
+    std::vector<std::unique_ptr<Tdisplace>> displacements;
+    std::vector<Tvertex*> order;
+    std::vector<Tedge*> selection;
+    int32_t projectStart = 0;
+    TDisplaySettings displaySettings;
+    TDisplaySettings screenPalette;
+    TDisplaySettings printPalette;
+    std::unique_ptr<Tpertgrid> grid = std::make_unique<Tpertgrid>();
+    bool showFrame = true;
+    Tgantt liveGantt;
+    Tgantt ganttPrintPreset;
+    Tgantt ganttScreenPreset;
+    bool networkView = true;
+    TVqFont workFont{"宋体", 10, 0x00FFFF};
+    int32_t printTextColor = 0xFF0000;
+    int32_t screenTextColor = 0x00FFFF;
+    TVqFont nodeFont{"Arial", 7, 0x00FF00};
+    std::vector<std::unique_ptr<Trecsource>> customResourceDays;
+    bool resourceDiagramInNetwork = true;
+    bool resourceOnlyView = false;
+    std::vector<std::string> shownResources;
+    bool showEndMark = true;
+    int32_t networkKind = 0;
+    Tfenzuarray groups;
+    int32_t showTimeLabels = 0;
+    // (screen, print) pairs: auxiliary colour, suspended colour, a third pair kept only.
+    int32_t colorPairs[6] = {0x808000, 0xFF0000, 0x00FFFF, 0xFF0000, 0, 0};
+    int32_t auxiliaryPenWidth = 1;
+    int32_t suspendedPenWidth = 1;
+    int32_t reservedInt = 0;
+    int32_t progressDate = 0;
+    int32_t resourceDrawMode = 0;
+    TVqBrush resourceScreenBrush{5, 0xFF0000};
+    TVqBrush resourcePrintBrush{5, 0};
+    Tlistdurinterval_x timeScale;
+    bool showProgressLine = false;
+    TTimeDataShowMode timeLabelMode;
+    TPertResList resources;
+    std::vector<std::unique_ptr<TBiaoZhu>> annotations;
+    TPertTime_out restIntervals;
+    int32_t showStart = 0;
+    int32_t showEnd = 0;
+
+    // Create: project start is today at 00:00 (from the platform clock).
+    Tpertgra();
+    ~Tpertgra();
+    Tpertgra(const Tpertgra&) = delete;
+    Tpertgra& operator=(const Tpertgra&) = delete;
+
+    // ---- container (model) ----
+    void AddNode(Tvertex* node);
+    void LinkWork(Tvertex* from, Tvertex* to, Tedge* work);
+    void RemoveNode(Tvertex* node);
+    Tvertex* FindNodeAt(int32_t x, int32_t y) const;
+    bool IsMilestoneEnd(const Tvertex* node) const;
+    Tedge* LatestWorkInto(const Tvertex* node) const;
+    std::vector<Tedge*> AllWorks() const;
+    // The literal insertion passes of AllWorks; kept to prove the fast form.
+    std::vector<Tedge*> AllWorksLiteral() const;
+    bool Renumber();
+    std::vector<Tvertex*> TimeOrder();
+    std::unique_ptr<Tpertgra> BuildFromWorks(const std::vector<Tedge*>& works) const;
+    std::unique_ptr<Tpertgra> Clone() const;
+    bool IsSameAs(const Tpertgra& other) const;
+    int32_t NodeCount() const { return int32_t(nodes.size()); }
+    int32_t WorkCount() const;
+    int32_t IndexOfNode(const Tvertex* node) const;
+
+    // Works ending at the node, in storage order of their from-nodes and list order.
+    const std::vector<Tedge*>& WorksInto(const Tvertex* node) const;
+    // Must be called by any operation that relinks works or nodes by hand
+    // (LinkWork, AddNode and RemoveNode call it themselves).
+    void InvalidateStructure() const;
+
+    // ---- work kinds ----
+    bool IsValidAuxiliary(const Tedge* work) const;
+    static bool CanBeMilestone(const Tedge* work);
+    bool MakeAuxiliary(Tedge* work);
+    void RecheckAuxiliary(Tedge* work);
+    void ApplyWorkData(Tedge* work, const Tworkdata& edited);
+    void SetProgress(Tedge* work, double p);
+    // True when `to` can be reached from `from` along leaving works.
+    bool Reaches(const Tvertex* from, const Tvertex* to) const;
+
+    // ---- scheduling ----
+    void Recalculate();
+    void Reschedule();
+    void ComputeTimes();
+    void ComputeAndPull();
+    void SetNodeTime(Tvertex* node, float t);
+    bool MoveNode(Tvertex* node, float t);
+    bool MoveStartNode(Tvertex* node, float t);
+    bool MoveWorkStart(Tedge* work, float t);
+    void PlaceWork(Tedge* work, float s, float d);
+    bool ChangeDuration(Tedge* work, float d);
+    float EarliestNodeTime(const Tvertex* node) const;
+    void RefreshEndNode(Tedge* work);
+    // The separate numbering of self-contained parts exactly as first stated:
+    // one reachability search per start node. Kept to prove the fast form.
+    void ComputeTimesLiteral();
+
+private:
+    struct StructureCache;
+    mutable std::unique_ptr<StructureCache> cache_;
+    const StructureCache& Cache() const;
+    int32_t MaxWorkNo() const;
+
+    void TimePass(const std::vector<Tvertex*>& list);
+    void ComputeTimesImpl(bool literal);
+    void CopySettingsFrom(const Tpertgra& src);
+};
