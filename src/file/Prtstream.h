@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <stdexcept>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "model/Vqfont.h"
@@ -40,11 +41,15 @@ public:
     const std::vector<uint8_t>& bytes() const { return bytes_; }
     std::vector<uint8_t>& bytes() { return bytes_; }
     size_t size() const { return bytes_.size(); }
+    // Every text (UTF-8, once each, in the order met) that lost a character.
     const std::vector<std::string>& unconvertible() const { return unconvertible_; }
 
 private:
+    void NoteUnconvertible(const std::string& utf8);
+
     std::vector<uint8_t> bytes_;
     std::vector<std::string> unconvertible_;
+    std::unordered_set<std::string> unconvertibleSeen_;
 };
 
 // Reads from a byte range it does not own. Every read checks the bytes that
@@ -91,3 +96,10 @@ private:
 std::string Cp936ToUtf8(const std::string& bytes);
 // ok is set false when some character could not be converted ('?' stands for it).
 std::string Utf8ToCp936(const std::string& utf8, bool* ok = nullptr);
+
+// Font size in points and the character height of the component stream
+// (negative: pixels of the character without leading), at a fixed 96 pixels
+// per inch, rounded to nearest. A positive height (cell height) is taken as
+// pixels too; either sign gives a size of at least 0.
+int32_t FontHeightFromSize(int32_t points);
+int32_t FontSizeFromHeight(int32_t height);
