@@ -42,7 +42,10 @@ Tedge* Tedge::CopyWorkChain(Tedge& src)
 
 bool Tedge::SameWork(const Tedge& o) const
 {
-    return toNodeId == o.toNodeId && lineGeom == o.lineGeom && nameGeom == o.nameGeom &&
+    // toNodeId is only refreshed before copies and writes; compare the live id.
+    const int32_t id = toNode ? toNode->id : toNodeId;
+    const int32_t oid = o.toNode ? o.toNode->id : o.toNodeId;
+    return id == oid && lineGeom == o.lineGeom && nameGeom == o.nameGeom &&
            row == o.row && isContinuation == o.isContinuation && *data == *o.data &&
            labelDx == o.labelDx && labelDy == o.labelDy && timeLabel == o.timeLabel &&
            (nextSegment == nullptr) == (o.nextSegment == nullptr);

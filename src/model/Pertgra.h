@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 #include <utility>
 #include <vector>
@@ -109,10 +110,13 @@ public:
     int32_t IndexOfNode(const Tvertex* node) const;
 
     // Works ending at the node, in storage order of their from-nodes and list order.
-    const std::vector<Tedge*>& WorksInto(const Tvertex* node) const;
+    std::span<Tedge* const> WorksInto(const Tvertex* node) const;
     // Must be called by any operation that relinks works or nodes by hand
     // (LinkWork, AddNode and RemoveNode call it themselves).
     void InvalidateStructure() const;
+    // Must be called by any operation that sets workNo of existing works
+    // (LinkWork keeps the largest number itself).
+    void InvalidateWorkNumbers() const;
 
     // ---- work kinds ----
     bool IsValidAuxiliary(const Tedge* work) const;
@@ -146,6 +150,10 @@ private:
     mutable std::unique_ptr<StructureCache> cache_;
     const StructureCache& Cache() const;
     int32_t MaxWorkNo() const;
+    mutable int32_t maxWorkNo_ = 0;
+    mutable bool maxWorkNoValid_ = false;
+
+    void InitDefaults();
 
     void TimePass(const std::vector<Tvertex*>& list);
     void ComputeTimesImpl(bool literal);

@@ -22,6 +22,10 @@ public:
     Tedge* firstWork = nullptr;   // owned list through Tedge::nextWork
     bool joint = false;
 
+    // Position in the owning network's node storage, kept by the network's
+    // lookup index; not part of the node's data (not copied, compared or stored).
+    int32_t slot = -1;
+
     Tvertex() = default;
     ~Tvertex();
     Tvertex(const Tvertex&) = delete;

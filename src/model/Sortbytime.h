@@ -1,0 +1,9 @@
+#pragma once
+#include <vector>
+
+class Tvertex;
+
+// Stable sort of nodes by time, times within 1e-8 of each other counting as
+// equal. A merge sort, so the result is well defined even where closeness
+// does not chain transitively.
+void SortByTime(std::vector<Tvertex*>& list);

@@ -1,0 +1,502 @@
+// The time computation and the placement rules of the network container.
+#include <algorithm>
+#include <cmath>
+#include <numeric>
+
+#include "model/Pertgra.h"
+#include "model/Sortbytime.h"
+
+namespace {
+
+bool PushesEnd(const Tedge* w) { return !w->data->IsAuxiliary(); }
+
+}
+
+void Tpertgra::Recalculate()
+{
+    InvalidateStructure();
+    // Re-check auxiliary works in the order of the work list; building that
+    // list is only needed when there is an auxiliary work at all.
+    bool anyAuxiliary = false;
+    for (const auto& v : nodes) {
+        for (const Tedge* w = v->firstWork; w && !anyAuxiliary; w = w->nextWork)
+            anyAuxiliary = w->data->IsAuxiliary();
+        if (anyAuxiliary) break;
+    }
+    if (anyAuxiliary)
+        for (Tedge* w : AllWorks())
+            if (w->data->IsAuxiliary()) RecheckAuxiliary(w);
+    Renumber();
+    std::vector<Tvertex*> list = TimeOrder();
+    if (!list.empty()) SetNodeTime(list.front(), 0);
+    ComputeTimes();
+}
+
+void Tpertgra::Reschedule()
+{
+    InvalidateStructure();
+    Renumber();
+    ComputeTimes();
+}
+
+void Tpertgra::ComputeTimes()
+{
+    ComputeTimesImpl(false);
+}
+
+void Tpertgra::ComputeTimesLiteral()
+{
+    ComputeTimesImpl(true);
+}
+
+void Tpertgra::TimePass(const std::vector<Tvertex*>& list)
+{
+    const size_t n = list.size();
+    if (n == 0) return;
+    for (Tvertex* v : list) v->earliest = v->inCount == 0 ? v->time : 0.0f;
+    for (Tvertex* v : list)
+        for (Tedge* w = v->firstWork; w; w = w->nextWork) {
+            Tvertex* e = w->toNode;
+            const float reach = v->earliest + w->data->duration;
+            if (e->earliest <= reach) e->earliest = reach;
+        }
+    const float last = list.back()->earliest;
+    for (Tvertex* v : list) v->latest = last;
+    // Positions n-2 down to 1: neither the first nor the last node is visited.
+    for (size_t i = n >= 3 ? n - 2 : 0; i >= 1 && n >= 3; --i) {
+        Tvertex* v = list[i];
+        for (Tedge* w = v->firstWork; w; w = w->nextWork) {
+            const float l = w->toNode->latest - w->data->duration;
+            if (l < v->latest) v->latest = l;
+        }
+    }
+    for (Tvertex* v : list) v->critical = false;
+    for (Tvertex* v : list)
+        for (Tedge* w = v->firstWork; w; w = w->nextWork) {
+            Tworkdata& d = *w->data;
+            Tvertex* e = w->toNode;
+            d.es = v->earliest;
+            d.ls = e->latest - d.duration;
+            const float esp = d.es < 0.0001f ? 0.0f : d.es;
+            const float lsp = d.ls < 0.0001f ? 0.0f : d.ls;
+            if (lsp == esp || double(lsp - esp) < 0.0001) {
+                d.critical = true;
+                v->critical = true;
+                e->critical = true;
+            } else {
+                d.critical = false;
+            }
+            if (d.start > lsp) d.start = lsp;
+            if (d.start < esp) d.start = esp;
+        }
+}
+
+void Tpertgra::ComputeTimesImpl(bool literal)
+{
+    if (nodes.empty()) return;
+    std::vector<Tvertex*> starts;
+    for (Tvertex* v : order)
+        if (v->inCount == 0) starts.push_back(v);
+    std::vector<Tvertex*> list = TimeOrder();
+    for (size_t i = 0; i < list.size(); ++i) list[i]->number = int32_t(i + 1);
+    TimePass(list);
+    if (starts.size() == 1 || starts.empty()) return;
+
+    Cache();   // assigns every node its slot
+    const size_t n = nodes.size();
+    auto inDegree = [&](const Tvertex* v) {
+        const int32_t s = IndexOfNode(v);
+        return s < 0 ? 0 : int32_t(WorksInto(v).size());
+    };
+    // The stack pass of the loop check over one part, seeded from `seeds`,
+    // counting every node's full number of entering works.
+    std::vector<int32_t> count(n, 0);
+    auto topological = [&](const std::vector<Tvertex*>& part, std::vector<Tvertex*>& out) {
+        for (Tvertex* v : part) count[size_t(v->slot)] = inDegree(v);
+        std::vector<Tvertex*> stack;
+        for (Tvertex* v : part)
+            if (count[size_t(v->slot)] == 0) stack.push_back(v);
+        out.clear();
+        while (!stack.empty()) {
+            Tvertex* v = stack.back();
+            stack.pop_back();
+            out.push_back(v);
+            for (Tedge* w = v->firstWork; w; w = w->nextWork) {
+                const int32_t s = IndexOfNode(w->toNode);
+                if (s >= 0 && --count[size_t(s)] == 0) stack.push_back(w->toNode);
+            }
+        }
+        return out.size() == part.size();
+    };
+    auto numberPart = [&](std::vector<Tvertex*>& topo) {
+        SortByTime(topo);
+        TimePass(topo);
+        for (size_t i = 0; i < topo.size(); ++i) topo[i]->number = int32_t(i + 1);
+    };
+
+    std::vector<Tvertex*> topo;
+    if (literal) {
+        std::vector<char> seen(n, 0);
+        for (Tvertex* s : starts) {
+            std::vector<Tvertex*> reach;
+            std::fill(seen.begin(), seen.end(), 0);
+            std::vector<Tvertex*> stack{s};
+            seen[size_t(s->slot)] = 1;
+            while (!stack.empty()) {
+                Tvertex* v = stack.back();
+                stack.pop_back();
+                reach.push_back(v);
+                for (Tedge* w = v->firstWork; w; w = w->nextWork) {
+                    const int32_t k = IndexOfNode(w->toNode);
+                    if (k >= 0 && !seen[size_t(k)]) {
+                        seen[size_t(k)] = 1;
+                        stack.push_back(w->toNode);
+                    }
+                }
+            }
+            if (reach.size() >= 2 && topological(reach, topo)) numberPart(topo);
+        }
+        return;
+    }
+
+    // The nodes reachable from a start node S form a part that no outside
+    // work enters exactly when S is the only node without entering works in
+    // its connected part (taking works in both directions). So the connected
+    // parts are found once, and only the parts with a single start are
+    // numbered, in the order of their start nodes.
+    std::vector<int32_t> parent(n);
+    std::iota(parent.begin(), parent.end(), 0);
+    auto find = [&](int32_t a) {
+        while (parent[size_t(a)] != a) {
+            parent[size_t(a)] = parent[size_t(parent[size_t(a)])];
+            a = parent[size_t(a)];
+        }
+        return a;
+    };
+    for (size_t i = 0; i < n; ++i)
+        for (Tedge* w = nodes[i]->firstWork; w; w = w->nextWork) {
+            const int32_t k = IndexOfNode(w->toNode);
+            if (k < 0) continue;
+            const int32_t a = find(int32_t(i));
+            const int32_t b = find(k);
+            if (a != b) parent[size_t(a)] = b;
+        }
+    std::vector<int32_t> startsInPart(n, 0), sizeOfPart(n, 0);
+    for (size_t i = 0; i < n; ++i) {
+        const int32_t r = find(int32_t(i));
+        ++sizeOfPart[size_t(r)];
+        if (inDegree(nodes[i].get()) == 0) ++startsInPart[size_t(r)];
+    }
+    for (Tvertex* s : starts) {
+        const int32_t r = find(s->slot);
+        if (startsInPart[size_t(r)] != 1 || sizeOfPart[size_t(r)] < 2 || inDegree(s) != 0) continue;
+        // Seeded with the start alone: every other node of the part has an entering work.
+        topo.clear();
+        std::vector<Tvertex*> stack{s};
+        while (!stack.empty()) {
+            Tvertex* v = stack.back();
+            stack.pop_back();
+            topo.push_back(v);
+            for (Tedge* w = v->firstWork; w; w = w->nextWork) {
+                const int32_t k = IndexOfNode(w->toNode);
+                if (k < 0) continue;
+                if (count[size_t(k)] == 0) count[size_t(k)] = inDegree(w->toNode);
+                if (--count[size_t(k)] == 0) stack.push_back(w->toNode);
+            }
+        }
+        numberPart(topo);
+    }
+}
+
+void Tpertgra::ComputeAndPull()
+{
+    ComputeTimes();
+    for (const auto& v : nodes)
+        for (Tedge* w = v->firstWork; w; w = w->nextWork)
+            if (w->data->start > w->data->ls) PlaceWork(w, w->data->ls, w->data->duration);
+}
+
+float Tpertgra::EarliestNodeTime(const Tvertex* node) const
+{
+    float t;
+    if (node->inCount > 0) {
+        t = 0;
+        for (const Tedge* w : WorksInto(node))
+            if (PushesEnd(w)) t = std::max(t, w->PlannedFinish());
+    } else {
+        t = node->time;
+    }
+    return t < 0 ? 0 : t;
+}
+
+// SetNodeTime, PlaceWork and RefreshEndNode call each other as deep as the
+// longest path of the plan. They run here on an explicit stack of frames
+// that resume exactly where the nested call returns, so the visiting order
+// (and every float result) is that of the plain nested calls.
+namespace {
+
+struct Frame {
+    enum Kind { SetTime, Place } kind;
+    int phase = 0;
+    Tvertex* node = nullptr;   // SetTime
+    Tedge* work = nullptr;     // Place; for SetTime the work being placed
+    float t = 0, old = 0;      // SetTime
+    float s = 0, d = 0;        // Place
+};
+
+}
+
+namespace {
+
+class PlacementRun {
+public:
+    explicit PlacementRun(Tpertgra& net) : net_(net) {}
+
+    void SetNodeTime(Tvertex* node, float t)
+    {
+        PushSetTime(node, t);
+        Run();
+    }
+    void PlaceWork(Tedge* w, float s, float d)
+    {
+        PushPlace(w, s, d);
+        Run();
+    }
+
+private:
+    void PushSetTime(Tvertex* node, float t)
+    {
+        Frame f{Frame::SetTime};
+        f.node = node;
+        f.t = t;
+        stack_.push_back(f);
+    }
+    void PushPlace(Tedge* w, float s, float d)
+    {
+        Frame f{Frame::Place};
+        f.work = w;
+        f.s = s;
+        f.d = d;
+        stack_.push_back(f);
+    }
+    void PushRefresh(Tedge* w) { PushSetTime(w->toNode, net_.EarliestNodeTime(w->toNode)); }
+
+    void Run()
+    {
+        while (!stack_.empty()) {
+            const size_t top = stack_.size() - 1;
+            if (stack_[top].kind == Frame::SetTime) StepSetTime(top);
+            else StepPlace(top);
+        }
+    }
+
+    // phase 0: enter; 1: looking at `work`; 2: `work` placed, move on.
+    void StepSetTime(size_t i)
+    {
+        Frame& f = stack_[i];
+        if (f.phase == 0) {
+            if (f.t < 0) f.t = 0;
+            f.old = f.node->time;
+            f.node->time = f.t;
+            f.work = f.node->firstWork;
+            f.phase = 1;
+        } else if (f.phase == 2) {
+            f.work = f.work->nextWork;
+            f.phase = 1;
+        }
+        while (f.work) {
+            Tedge* w = f.work;
+            if (f.t >= f.old) {
+                if (!(w->data->start > f.t)) {
+                    f.phase = 2;
+                    const float t = f.t;
+                    PushPlace(w, t, w->data->duration);
+                    return;
+                }
+            } else {
+                f.phase = 2;
+                const float s = w->data->start - (f.old - f.t);
+                PushPlace(w, s, w->data->duration);
+                return;
+            }
+            f.work = w->nextWork;
+        }
+        stack_.pop_back();
+    }
+
+    // phase 0: enter; 1: start settled, look at the duration; 2: end node
+    // pushed, set the start; 3: done after the last refresh.
+    void StepPlace(size_t i)
+    {
+        Frame& f = stack_[i];
+        Tedge* w = f.work;
+        Tworkdata& d = *w->data;
+        switch (f.phase) {
+        case 0:
+            if (f.s < 0) f.s = 0;
+            if (f.d < 0) f.d = 0;
+            if (d.start > f.s) {
+                d.start = std::max(f.s, w->fromNode->time);
+                f.phase = 1;
+                if (PushesEnd(w)) {
+                    PushRefresh(w);
+                    return;
+                }
+            } else if (f.s + d.duration > w->toNode->time && PushesEnd(w)) {
+                f.phase = 2;
+                const float t = f.s + d.duration;
+                PushSetTime(w->toNode, t);
+                return;
+            } else {
+                d.start = f.s;
+                f.phase = 1;
+            }
+            [[fallthrough]];
+        case 1:
+            if (f.d != d.duration) {
+                d.duration = (d.IsDummy() || d.IsMilestone()) ? 0.0f : f.d;
+                f.phase = 3;
+                PushRefresh(w);
+                return;
+            }
+            stack_.pop_back();
+            return;
+        case 2:
+            d.start = f.s;
+            f.phase = 1;
+            return;
+        default:
+            stack_.pop_back();
+            return;
+        }
+    }
+
+    Tpertgra& net_;
+    std::vector<Frame> stack_;
+};
+
+// MoveNode's propagation, also on an explicit stack.
+struct MoveFrame {
+    Tvertex* node;
+    float t;
+    float delta;
+    Tedge* work;
+    bool started;
+};
+
+}
+
+void Tpertgra::SetNodeTime(Tvertex* node, float t)
+{
+    if (nodes.empty()) return;
+    PlacementRun(*this).SetNodeTime(node, t);
+}
+
+void Tpertgra::PlaceWork(Tedge* work, float s, float d)
+{
+    PlacementRun(*this).PlaceWork(work, s, d);
+}
+
+void Tpertgra::RefreshEndNode(Tedge* work)
+{
+    SetNodeTime(work->toNode, EarliestNodeTime(work->toNode));
+}
+
+namespace {
+
+// Moves the works of each frame's node after its time changed by delta; a
+// moved end node becomes a frame of its own, handled before the next work.
+void Propagate(Tpertgra& net, Tvertex* node, float t, float delta)
+{
+    std::vector<MoveFrame> stack{{node, t, delta, node->firstWork, true}};
+    while (!stack.empty()) {
+        MoveFrame& f = stack.back();
+        if (!f.work) {
+            stack.pop_back();
+            continue;
+        }
+        Tedge* w = f.work;
+        f.work = w->nextWork;
+        Tworkdata& d = *w->data;
+        Tvertex* e = w->toNode;
+        float target;
+        if (f.delta > 0) {
+            if (!(d.start < f.t)) continue;
+            d.start = f.t;
+            if (!(f.t + d.duration > e->time)) continue;
+            target = f.t + d.duration;
+        } else {
+            d.start = std::max(d.start + f.delta, f.t);
+            target = d.critical ? e->earliest : net.EarliestNodeTime(e);
+        }
+        // The nested move of the end node.
+        if (target < 0) target = 0;
+        if (std::fabs(double(target) - double(e->time)) < 1e-8) continue;
+        const float old = e->time;
+        e->time = target;
+        stack.push_back({e, target, target - old, e->firstWork, true});
+    }
+}
+
+}
+
+bool Tpertgra::MoveNode(Tvertex* node, float t)
+{
+    if (t < 0) t = 0;
+    if (std::fabs(double(t) - double(node->time)) < 1e-8) return false;
+    const float old = node->time;
+    node->time = t;
+    Propagate(*this, node, t, t - old);
+    return true;
+}
+
+bool Tpertgra::MoveStartNode(Tvertex* node, float t)
+{
+    if (node->inCount != 0 || std::fabs(double(t) - double(node->time)) < 1e-9) return false;
+    const float old = node->time;
+    node->time = t;
+    Reschedule();
+    Propagate(*this, node, t, t - old);
+    return true;
+}
+
+bool Tpertgra::MoveWorkStart(Tedge* work, float t)
+{
+    Tworkdata& d = *work->data;
+    if (t < 0) t = 0;
+    if (t > d.ls) t = d.ls;
+    if (t < d.es) t = d.es;
+    if (std::fabs(double(t) - double(d.start)) <= 1e-9) return false;
+    if (t + d.duration > work->toNode->time) MoveNode(work->toNode, t + d.duration);
+    d.start = t;
+    return true;
+}
+
+bool Tpertgra::ChangeDuration(Tedge* work, float dNew)
+{
+    Tworkdata& d = *work->data;
+    if (d.IsAuxiliary() || std::fabs(double(d.duration) - double(dNew)) < 1e-9) return false;
+    const float s = d.start;
+    Tvertex* end = work->toNode;
+    const float T = end->time;
+    const float D = d.duration;
+    d.duration = dNew;
+    if (s + dNew >= T) {
+        const float LF = d.ls + D;
+        if (d.es + dNew > LF) {
+            MoveNode(end, d.es + dNew);
+            d.start = d.es;
+        } else if (LF < s + dNew) {
+            MoveNode(end, LF);
+            d.start = LF - dNew;
+        } else {
+            MoveNode(end, s + dNew);
+        }
+    } else if (d.critical) {
+        TimePass(TimeOrder());
+        MoveNode(end, end->earliest);
+    } else if (std::fabs(double(s + D) - double(T)) < 1e-8) {
+        MoveNode(end, EarliestNodeTime(end));
+    }
+    return true;
+}

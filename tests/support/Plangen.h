@@ -1,0 +1,24 @@
+#pragma once
+#include <cstdint>
+#include <memory>
+
+class Tpertgra;
+
+// Settings of a generated plan.
+struct TPlanShape {
+    int32_t works = 100;          // exact number of works of the plan
+    uint32_t seed = 1;
+    int32_t startNodes = 3;       // nodes without entering works (chains begin there)
+    double forkShare = 0.08;      // a new chain leaves an existing node
+    double dummyShare = 0.12;     // a dummy joins two chains
+    double auxiliaryShare = 0.02; // an auxiliary work parallel to two chain works
+    double milestoneShare = 0.01; // a milestone from a new start node into a chain
+    bool fractional = false;      // durations may have half days
+};
+
+// A realistic loop-free plan: parallel chains of real works joined by
+// dummies, with forks, a few milestones and auxiliary works, several start
+// nodes and one end node. Node times and planned starts are consistent
+// (each node at the latest finish of the works into it) and the plan has been
+// recalculated.
+std::unique_ptr<Tpertgra> GeneratePlan(const TPlanShape& shape);
