@@ -605,7 +605,14 @@ void TPrtWriter::WriteFontBody(const TVqFont& f)
     WriteInt32(f.color);
     WriteString(f.name);
     WriteInt32(-1);
-    std::vector<uint8_t> s = FontStream(f);
+    // Most fonts of a file are alike: the stream of the last one is kept.
+    thread_local TVqFont last;
+    thread_local std::vector<uint8_t> s;
+    if (s.empty() || last.name != f.name || last.size != f.size || last.color != f.color ||
+        last.style != f.style || last.charset != f.charset) {
+        s = FontStream(f);
+        last = f;
+    }
     WriteInt32(static_cast<int32_t>(s.size()));
     WriteRaw(s.data(), s.size());
 }
