@@ -426,4 +426,38 @@ TEST(PrtStreamFont, BrokenBodyThrowsFormatError)
     EXPECT_EQ(r.remaining(), 0u);
 }
 
+// Every prefix of a written font record fails cleanly, and no single damaged
+// byte makes the reader do anything but read or throw the format error.
+TEST(PrtStreamFont, DamagedRecordsFailCleanly)
+{
+    TVqFont f("工程进度网络计划图", 10, 0x123456);
+    f.style = TVqFont::Bold;
+    TPrtWriter w;
+    w.WriteFontRecord(f);
+    w.WriteStringList({"宋体", "abc"});
+    const std::vector<uint8_t> good = w.bytes();
+    auto readAll = [](const std::vector<uint8_t>& b) {
+        TPrtReader r(b.data(), b.size());
+        TVqFont got;
+        r.ReadFontRecord(got);
+        r.ReadStringList();
+    };
+    for (size_t n = 0; n < good.size(); ++n) {
+        SCOPED_TRACE(n);
+        EXPECT_THROW(readAll(std::vector<uint8_t>(good.begin(), good.begin() + static_cast<ptrdiff_t>(n))),
+                     TPrtFormatError);
+    }
+    for (size_t i = 0; i < good.size(); ++i) {
+        for (uint8_t v : {0x00, 0x01, 0x7F, 0x80, 0xFF}) {
+            SCOPED_TRACE(i);
+            std::vector<uint8_t> bad = good;
+            bad[i] = v;
+            try {
+                readAll(bad);
+            } catch (const TPrtFormatError&) {
+            }
+        }
+    }
+}
+
 }  // namespace
