@@ -1,6 +1,15 @@
 #pragma once
-// PLACEHOLDER: fields, defaults and equality are filled in with the owning subsystem.
+#include <vector>
+
+#include "resources/Recsource.h"
+
+// The resource statistics list: entries collected for the usage dialog.
+// It is rebuilt on demand and never copied with, compared with or stored in a network.
 class TPertResList {
 public:
-    bool operator==(const TPertResList&) const { return true; }
+    std::vector<Trecsource> items;
+
+    void Clear() { items.clear(); }
+    void Add(const Trecsource& r) { items.push_back(r); }
+    int Count() const { return static_cast<int>(items.size()); }
 };

@@ -1,5 +1,7 @@
 #include "resources/Recsource.h"
 
+#include "file/Prtstream.h"
+
 Trecsource::~Trecsource()
 {
     // Unlink the chain iteratively: a long day chain must not recurse in the destructor.
@@ -86,4 +88,67 @@ void Trecsource::SetDrawModeText(const std::string& text)
     if (text == "画直线") drawMode = 0;
     else if (text == "画直方图") drawMode = 1;
     else if (text == "画曲线") drawMode = 2;
+}
+
+void Trecsource::Write(TPrtWriter& w) const
+{
+    for (const Trecsource* p = this; p; p = p->next.get()) {
+        w.WriteInt32(2);
+        w.WriteString(p->number);
+        w.WriteString(p->name);
+        w.WriteString(p->unit);
+        w.WriteString(p->resourceKind);
+        w.WriteDouble(p->price);
+        w.WriteDouble(p->dailyAmount);
+        w.WriteDouble(p->startDay);
+        w.WriteDouble(p->endDay);
+        w.WriteDouble(p->totalAmount);
+        w.WriteInt32(p->measureMode);
+        w.WriteInt32(p->drawMode);
+        w.WritePlaceholder(p->next != nullptr);
+    }
+}
+
+void Trecsource::Read(TPrtReader& r)
+{
+    // Each pass reads one entry's record; a set "next" placeholder means the
+    // following record is the next entry of the chain.
+    Trecsource* p = this;
+    for (;;) {
+        if (r.ReadInt32() < 2) return;
+        p->number = r.ReadString();
+        p->name = r.ReadString();
+        p->unit = r.ReadString();
+        p->resourceKind = r.ReadString();
+        p->price = static_cast<float>(r.ReadDouble());
+        p->dailyAmount = static_cast<float>(r.ReadDouble());
+        p->startDay = static_cast<float>(r.ReadDouble());
+        p->endDay = static_cast<float>(r.ReadDouble());
+        p->totalAmount = r.ReadDouble();
+        p->measureMode = r.ReadInt32();
+        p->drawMode = r.ReadInt32();
+        if (!r.ReadPlaceholder()) {
+            p->next.reset();
+            return;
+        }
+        p->next = std::make_unique<Trecsource>();
+        p = p->next.get();
+    }
+}
+
+void Trecsource::ReadOld(TPrtReader& r, double version)
+{
+    number = r.ReadString();
+    name = r.ReadString();
+    unit = r.ReadString();
+    price = r.ReadFloat();
+    dailyAmount = r.ReadFloat();
+    resourceKind = r.ReadString();
+    startDay = r.ReadFloat();
+    endDay = r.ReadFloat();
+    measureMode = 1;
+    if (version > 1.3) {
+        totalAmount = r.ReadDouble();
+        measureMode = r.ReadInt32();
+    }
 }

@@ -3,6 +3,9 @@
 #include <memory>
 #include <string>
 
+class TPrtWriter;
+class TPrtReader;
+
 // One resource use: a line of a work's resource list, or one custom entry of
 // a project day (then chained through `next` with the other entries of that day).
 class Trecsource {
@@ -33,6 +36,13 @@ public:
 
     // Compares the fields and the chains behind both entries; drawMode is not compared.
     bool operator==(const Trecsource& o) const;
+
+    // Version 2, followed by the records of the chain behind this entry.
+    void Write(TPrtWriter& w) const;
+    // A version below 2 keeps the entry; the chain is read without recursion.
+    void Read(TPrtReader& r);
+    // Files up to 1.54: no version, floats, no draw mode and no chain.
+    void ReadOld(TPrtReader& r, double version);
 
     static const char* MeasureModeText(int32_t mode);
     static const char* DrawModeText(int32_t mode);
