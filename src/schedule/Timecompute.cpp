@@ -421,8 +421,10 @@ void Propagate(Tpertgra& net, Tvertex* node, float t, float delta)
         Tvertex* e = w->toNode;
         float target;
         if (f.delta > 0) {
-            if (!(d.start < f.t)) continue;
-            d.start = f.t;
+            // The end check applies to every work, not only to the works whose
+            // start moved: after MoveStartNode's reschedule the starts already
+            // follow the node, and their end nodes must still be pushed.
+            if (d.start < f.t) d.start = f.t;
             if (!(f.t + d.duration > e->time)) continue;
             target = f.t + d.duration;
         } else {

@@ -14,6 +14,7 @@ struct TPlanShape {
     double auxiliaryShare = 0.02; // an auxiliary work parallel to two chain works
     double milestoneShare = 0.01; // a milestone from a new start node into a chain
     bool fractional = false;      // durations may have half days
+    int32_t parts = 1;            // self-contained parts, each with its own end node
 };
 
 // A realistic loop-free plan: parallel chains of real works joined by
