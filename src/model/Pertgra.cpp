@@ -526,6 +526,9 @@ void Tpertgra::ApplyWorkData(Tedge* work, const Tworkdata& edited)
 
 void Tpertgra::InitDefaults()
 {
+    displaySettings = TDisplaySettings::Defaults();
+    screenPalette = TDisplaySettings::ScreenDefaults();
+    printPalette = TDisplaySettings::PrintDefaults();
 }
 
 namespace {
