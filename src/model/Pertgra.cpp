@@ -7,6 +7,7 @@
 #include "model/Sortbytime.h"
 #include "platform/Clock.h"
 #include "platform/Messagebox.h"
+#include "schedule/Vqtime.h"
 
 // Lookup index over the node storage: every node's slot and the works that
 // end at each node (in storage order of their from-nodes, list order inside),
@@ -18,31 +19,9 @@ struct Tpertgra::StructureCache {
     std::vector<Tedge*> into;
 };
 
-namespace {
-
-// Today at 00:00 in the stored time form (seconds from 1970-01-01 08:00 local).
-int32_t TodayAtMidnight()
-{
-    const TCivilTime now = Clock().Now();
-    // days from 1970-01-01 of a civil date
-    int64_t y = now.year;
-    const int64_t m = now.month;
-    const int64_t d = now.day;
-    y -= m <= 2;
-    const int64_t era = (y >= 0 ? y : y - 399) / 400;
-    const int64_t yoe = y - era * 400;
-    const int64_t doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
-    const int64_t doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-    const int64_t days = era * 146097 + doe - 719468;
-    const int64_t s = days * 86400 - 28800;
-    return int32_t(std::clamp<int64_t>(s, INT32_MIN, INT32_MAX));
-}
-
-}
-
 Tpertgra::Tpertgra() : cache_(std::make_unique<StructureCache>())
 {
-    projectStart = TodayAtMidnight();
+    projectStart = TodayStamp();
     progressDate = projectStart;
     showStart = projectStart;
     showEnd = projectStart;

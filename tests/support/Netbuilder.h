@@ -28,7 +28,9 @@ public:
         w->data->duration = duration;
         w->data->kind = kind;
         w->data->name = std::string(1, from) + to;
-        net->LinkWork(Node(from), Node(to), w);
+        Tvertex* f = Node(from);   // from first: nodes are stored in order of appearance
+        Tvertex* t = Node(to);
+        net->LinkWork(f, t, w);
         works[w->data->name] = w;
         return w;
     }
