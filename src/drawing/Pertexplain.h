@@ -31,7 +31,7 @@ public:
     int32_t titleBlockScreenColor = 0x00FFFF;
     int32_t titleBlockPrintColor = 0x000000;
     std::array<std::string, kCellCount> cells{
-        "施工单位", "总工程师", "", "绘图人", "", "审核人", "", "校对人", "", "墨川软件制作",
+        "施工单位", "总工程师", "", "绘图人", "", "审核人", "", "校对人", "", "ArrowPlan制作",
         "", "文件名", "", "总工期", "", "起始时间", "结束时间", "", ""};
     bool autoStart = true;     // cell 17 takes the project start date
     bool autoEnd = true;       // cell 18 takes the project end date

@@ -17,6 +17,10 @@ struct Tpertgra::StructureCache {
     size_t nodeCount = 0;
     std::vector<int32_t> intoBegin;   // nodeCount + 1 offsets into `into`
     std::vector<Tedge*> into;
+    // scratch of the path searches: a node is visited when its mark equals the generation
+    std::vector<uint32_t> mark;
+    uint32_t markGeneration = 0;
+    std::vector<const Tvertex*> searchStack;
 };
 
 Tpertgra::Tpertgra() : cache_(std::make_unique<StructureCache>())
@@ -407,11 +411,30 @@ void Tpertgra::SetProgress(Tedge* work, double p)
 
 bool Tpertgra::IsValidAuxiliary(const Tedge* work) const
 {
+    return HasParallelPath(work, false);
+}
+
+// Depth-first search from the work's start node along leaving works other
+// than the work itself, each node entered once, until it meets the end node.
+// With timesRise (every work ends at a node no earlier than its start node),
+// nodes later than the end node cannot lead back to it and are not entered:
+// the answer is the same, found without walking the rest of the plan.
+bool Tpertgra::HasParallelPath(const Tedge* work, bool timesRise) const
+{
     if (!work || !work->fromNode || !work->toNode) return false;
-    const size_t n = Cache().nodeCount;
-    std::vector<char> seen(n, 0);
-    std::vector<const Tvertex*> stack{work->fromNode};
-    if (IndexOfNode(work->fromNode) >= 0) seen[size_t(work->fromNode->slot)] = 1;
+    const StructureCache& c = Cache();
+    std::vector<uint32_t>& mark = cache_->mark;
+    if (mark.size() != c.nodeCount) mark.assign(c.nodeCount, 0);
+    if (++cache_->markGeneration == 0) {
+        std::fill(mark.begin(), mark.end(), 0);
+        cache_->markGeneration = 1;
+    }
+    const uint32_t gen = cache_->markGeneration;
+    const float limit = work->toNode->time;
+    std::vector<const Tvertex*>& stack = cache_->searchStack;
+    stack.clear();
+    stack.push_back(work->fromNode);
+    if (IndexOfNode(work->fromNode) >= 0) mark[size_t(work->fromNode->slot)] = gen;
     while (!stack.empty()) {
         const Tvertex* v = stack.back();
         stack.pop_back();
@@ -419,13 +442,45 @@ bool Tpertgra::IsValidAuxiliary(const Tedge* work) const
             if (w == work) continue;
             if (w->toNode == work->toNode) return true;
             const int32_t s = IndexOfNode(w->toNode);
-            if (s >= 0 && !seen[size_t(s)]) {
-                seen[size_t(s)] = 1;
-                stack.push_back(w->toNode);
-            }
+            if (s < 0 || mark[size_t(s)] == gen) continue;
+            mark[size_t(s)] = gen;
+            if (timesRise && w->toNode->time > limit) continue;
+            stack.push_back(w->toNode);
         }
     }
     return false;
+}
+
+bool Tpertgra::TimesRise() const
+{
+    for (const auto& v : nodes)
+        for (const Tedge* w = v->firstWork; w; w = w->nextWork)
+            if (w->toNode && w->toNode->time < v->time) return false;
+    return true;
+}
+
+void Tpertgra::RecheckAuxiliaries()
+{
+    std::vector<Tedge*> auxiliary;
+    for (const auto& v : nodes)
+        for (Tedge* w = v->firstWork; w; w = w->nextWork)
+            if (w->data->IsAuxiliary()) auxiliary.push_back(w);
+    if (auxiliary.empty()) return;
+    // Each check depends on the links only, never on another check's result,
+    // so the order of the work list matters only for the order of the
+    // messages: it is built only when some work has lost its parallel path.
+    const bool rise = TimesRise();
+    bool allValid = true;
+    for (Tedge* w : auxiliary) allValid = allValid && HasParallelPath(w, rise);
+    if (allValid) {
+        for (Tedge* w : auxiliary) {
+            w->data->start = w->fromNode->time;
+            w->data->duration = w->toNode->time - w->fromNode->time;
+        }
+        return;
+    }
+    for (Tedge* w : AllWorks())
+        if (w->data->IsAuxiliary()) RecheckAuxiliary(w);
 }
 
 bool Tpertgra::CanBeMilestone(const Tedge* work)
@@ -508,6 +563,8 @@ void Tpertgra::InitDefaults()
     displaySettings = TDisplaySettings::Defaults();
     screenPalette = TDisplaySettings::ScreenDefaults();
     printPalette = TDisplaySettings::PrintDefaults();
+    ganttPrintPreset = Tgantt::PrintPreset();
+    ganttScreenPreset = Tgantt::ScreenPreset();
 }
 
 namespace {

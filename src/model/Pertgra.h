@@ -102,6 +102,9 @@ public:
     std::vector<Tedge*> AllWorksLiteral() const;
     bool Renumber();
     std::vector<Tvertex*> TimeOrder();
+    // The model step of every relayout after ComputeAndPull: lone milestones
+    // go, nodes take the rows of their single works (drawing/Tidynetwork.cpp).
+    void TidyNetwork();
     std::unique_ptr<Tpertgra> BuildFromWorks(const std::vector<Tedge*>& works) const;
     std::unique_ptr<Tpertgra> Clone() const;
     bool IsSameAs(const Tpertgra& other) const;
@@ -123,6 +126,8 @@ public:
     static bool CanBeMilestone(const Tedge* work);
     bool MakeAuxiliary(Tedge* work);
     void RecheckAuxiliary(Tedge* work);
+    // Every auxiliary work re-checked in the order of AllWorks.
+    void RecheckAuxiliaries();
     void ApplyWorkData(Tedge* work, const Tworkdata& edited);
     void SetProgress(Tedge* work, double p);
     // True when `to` can be reached from `from` along leaving works.
@@ -154,6 +159,8 @@ private:
     mutable bool maxWorkNoValid_ = false;
 
     void InitDefaults();
+    bool HasParallelPath(const Tedge* work, bool timesRise) const;
+    bool TimesRise() const;
 
     void TimePass(const std::vector<Tvertex*>& list);
     void ComputeTimesImpl(bool literal);

@@ -8,19 +8,30 @@ void SortByTime(std::vector<Tvertex*>& list)
 {
     const size_t n = list.size();
     if (n < 2) return;
-    auto before = [](const Tvertex* a, const Tvertex* b) {
-        return double(b->time) - double(a->time) > 1e-8;
+    // Sort (time, node) pairs held side by side, not pointers that each
+    // comparison would have to follow into the nodes.
+    struct Key {
+        double time;
+        Tvertex* node;
     };
-    std::vector<Tvertex*> buf(n);
+    std::vector<Key> keys(n), buf(n);
+    bool sorted = true;
+    for (size_t i = 0; i < n; ++i) {
+        keys[i] = {double(list[i]->time), list[i]};
+        if (i > 0 && keys[i - 1].time > keys[i].time) sorted = false;
+    }
+    if (sorted) return;
+    auto before = [](const Key& a, const Key& b) { return b.time - a.time > 1e-8; };
     for (size_t width = 1; width < n; width *= 2) {
         for (size_t lo = 0; lo < n; lo += 2 * width) {
             const size_t mid = std::min(lo + width, n);
             const size_t hi = std::min(lo + 2 * width, n);
             size_t i = lo, j = mid, k = lo;
-            while (i < mid && j < hi) buf[k++] = before(list[j], list[i]) ? list[j++] : list[i++];
-            while (i < mid) buf[k++] = list[i++];
-            while (j < hi) buf[k++] = list[j++];
+            while (i < mid && j < hi) buf[k++] = before(keys[j], keys[i]) ? keys[j++] : keys[i++];
+            while (i < mid) buf[k++] = keys[i++];
+            while (j < hi) buf[k++] = keys[j++];
         }
-        list.swap(buf);
+        keys.swap(buf);
     }
+    for (size_t i = 0; i < n; ++i) list[i] = keys[i].node;
 }
