@@ -1,0 +1,485 @@
+#include "file/Projectfile.h"
+
+#include <cerrno>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <limits>
+#include <new>
+#include <optional>
+#include <random>
+#include <stdexcept>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "drawing/Biaozhu.h"
+#include "drawing/Brushrecord.h"
+#include "drawing/Fixedlist.h"
+#include "file/Networkrecords.h"
+#include "file/Oldlayout.h"
+#include "file/Prtstream.h"
+#include "model/Numbertext.h"
+#include "model/Pertgra.h"
+#include "platform/Messagebox.h"
+#include "resources/Customstore.h"
+#include "resources/Shownresources.h"
+
+namespace {
+
+constexpr const char* kWrittenVersion = "1.55";
+constexpr int32_t kWrittenLayout = 3;
+// Versions above this one carry a layout number.
+constexpr double kLastOldVersion = 1.54;
+constexpr size_t kTrailerBytes = 4;
+// Texts named in the warning about characters code page 936 cannot hold.
+constexpr size_t kNamedUnconvertible = 5;
+
+// ---- settings block, layout 3 ---------------------------------------------------
+
+void WriteObjects(TPrtWriter& w, const Tpertgra& net)
+{
+    w.WriteFontRecord(net.titleFont);
+    w.WriteFontRecord(net.workFont);
+    w.WriteFontRecord(net.nodeFont);
+    WriteDisplayRecord(w, net.displaySettings, net.printPalette, net.screenPalette);
+    net.grid->Write(w);
+    WriteCustomStore(w, net.customResourceDays);
+    WriteShownResources(w, net.shownResources);
+    net.liveGantt.Write(w);
+    net.ganttPrintPreset.Write(w);
+    net.ganttScreenPreset.Write(w);
+    net.groups.Write(w);
+    WriteBrushRecord(w, net.resourceScreenBrush);
+    WriteBrushRecord(w, net.resourcePrintBrush);
+    net.timeScale.Write(w);
+    WriteRestIntervals(w, net.restIntervals);
+    net.timeLabelMode.Write(w);
+    WriteAnnotations(w, net.annotations);
+}
+
+void ReadObjects(TPrtReader& r, Tpertgra& net)
+{
+    r.ReadFontRecord(net.titleFont);
+    r.ReadFontRecord(net.workFont);
+    r.ReadFontRecord(net.nodeFont);
+    ReadDisplayRecord(r, net.displaySettings, net.printPalette, net.screenPalette);
+    net.grid->Read(r);
+    ReadCustomStore(r, net.customResourceDays);
+    ReadShownResources(r, net.shownResources);
+    net.liveGantt.Read(r);
+    net.ganttPrintPreset.Read(r);
+    net.ganttScreenPreset.Read(r);
+    net.groups.Read(r);
+    ReadBrushRecord(r, net.resourceScreenBrush);
+    ReadBrushRecord(r, net.resourcePrintBrush);
+    net.timeScale.Read(r);
+    ReadRestIntervals(r, net.restIntervals);
+    net.timeLabelMode.Read(r);
+    ReadAnnotations(r, net.annotations);
+}
+
+void WriteSettingsBlock(TPrtWriter& w, const Tpertgra& net)
+{
+    const int32_t* cp = net.colorPairs;
+    w.WriteInt32(1);
+    w.WriteInt32(1);
+    w.WriteInt32List({net.titleGap, net.networkKind, net.showTimeLabels, net.auxiliaryPenWidth,
+                      net.suspendedPenWidth, net.reservedInt, net.resourceDrawMode});
+    w.WriteInt32(1);
+    w.WriteDoubleList({});
+    w.WriteInt32(1);
+    w.WriteBoolList({net.showTitleAlways, net.showFrame, net.networkView, net.showEndMark,
+                     net.showProgressLine});
+    w.WriteInt32(1);
+    w.WriteInt32List({net.projectStart, net.progressDate, net.showStart, net.showEnd});
+    w.WriteInt32(1);
+    w.WriteInt32List({net.reservedColorA, net.reservedColorB, net.printTextColor,
+                      net.screenTextColor, cp[0], cp[3], cp[1], cp[4], cp[2], cp[5]});
+    w.WriteInt32(1);
+    w.WriteStringList({net.title, net.fileName});
+    w.WriteInt32(1);
+    WriteObjects(w, net);
+}
+
+// Each section begins with a flag; 0 means the section carries nothing.
+bool SectionPresent(TPrtReader& r) { return r.ReadInt32() != 0; }
+
+void ReadSettingsBlock(TPrtReader& r, Tpertgra& net)
+{
+    if (!SectionPresent(r)) return;
+    int32_t* cp = net.colorPairs;
+    if (SectionPresent(r))
+        AssignByPosition(r.ReadInt32List(),
+                         {&net.titleGap, &net.networkKind, &net.showTimeLabels,
+                          &net.auxiliaryPenWidth, &net.suspendedPenWidth, &net.reservedInt,
+                          &net.resourceDrawMode});
+    if (SectionPresent(r)) r.ReadDoubleList();
+    if (SectionPresent(r))
+        AssignByPosition(r.ReadBoolList(), {&net.showTitleAlways, &net.showFrame,
+                                            &net.networkView, &net.showEndMark,
+                                            &net.showProgressLine});
+    if (SectionPresent(r))
+        AssignByPosition(r.ReadInt32List(),
+                         {&net.projectStart, &net.progressDate, &net.showStart, &net.showEnd});
+    if (SectionPresent(r))
+        AssignByPosition(r.ReadInt32List(),
+                         {&net.reservedColorA, &net.reservedColorB, &net.printTextColor,
+                          &net.screenTextColor, &cp[0], &cp[3], &cp[1], &cp[4], &cp[2], &cp[5]});
+    if (SectionPresent(r)) AssignByPosition(r.ReadStringList(), {&net.title, &net.fileName});
+    if (SectionPresent(r)) ReadObjects(r, net);
+}
+
+// ---- checks after reading ---------------------------------------------------------
+
+// Values that later code divides by or steps with: a file cannot make them
+// zero or negative. They go back to their defaults.
+void RepairScale(Tlistdurinterval_x& s)
+{
+    if (!(std::isfinite(s.dayWidth) && s.dayWidth > 0)) s.dayWidth = Tlistdurinterval_x().dayWidth;
+    for (const Tdurinterval_x& e : s.intervals)
+        if (!std::isfinite(e.startDay) || !std::isfinite(e.endDay) || !std::isfinite(e.width))
+            throw TPrtFormatError("time scale span not a number");
+}
+
+void RepairGrid(Tpertgrid& g)
+{
+    if (!(std::isfinite(g.dayStep) && g.dayStep > 0)) g.dayStep = Tpertgrid().dayStep;
+}
+
+void RepairDivisors(Tpertgra& net)
+{
+    if (net.displaySettings.rowHeight <= 0)
+        net.displaySettings.rowHeight = TDisplaySettings::Defaults().rowHeight;
+    RepairScale(net.timeScale);
+    RepairGrid(*net.grid);
+    const Tgantt defaults;
+    for (Tgantt* g : {&net.liveGantt, &net.ganttPrintPreset, &net.ganttScreenPreset}) {
+        if (g->rowHeight <= 0) g->rowHeight = defaults.rowHeight;
+        if (g->rowsPerPage <= 0) g->rowsPerPage = defaults.rowsPerPage;
+        RepairScale(g->scaleIntervals);
+        RepairGrid(g->ruler);
+    }
+}
+
+// Recalculate's first two steps: auxiliary works re-checked in the order of
+// AllWorks, then the topological order and loop check.
+void AfterLoad(Tpertgra& net)
+{
+    for (Tedge* e : net.AllWorks())
+        if (e->data->IsAuxiliary()) net.RecheckAuxiliary(e);
+    net.Renumber();
+}
+
+void ReadBody(TPrtReader& r, Tpertgra& net, TProjectFormat& f)
+{
+    if (f.version > kLastOldVersion) {
+        const int32_t layout = r.ReadInt32();
+        f.layout = layout;
+        if (layout < 2) throw TPrtFormatError("unknown layout number");
+        if (layout == 2) {
+            ReadLayout2Body(r, net);
+        } else {
+            ReadSettingsBlock(r, net);
+            ReadNetworkSection(r, net);
+        }
+    } else {
+        f.layout = 1;
+        ReadOldBody(r, net, f.version);
+    }
+    // Old layouts do not carry these; their default is the project start.
+    if (f.layout < 3) {
+        net.showStart = net.projectStart;
+        net.showEnd = net.projectStart;
+        if (f.layout == 1 && !(f.version > 1.5)) net.progressDate = net.projectStart;
+    }
+    RepairDivisors(net);
+}
+
+void DropNetwork(Tpertgra& net)
+{
+    net.order.clear();
+    net.selection.clear();
+    net.nodePairs.clear();
+    net.nodes.clear();
+    net.InvalidateStructure();
+    net.InvalidateWorkNumbers();
+}
+
+uint32_t TrailerOf(const uint8_t* p)
+{
+    return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
+}
+
+// ---- files ------------------------------------------------------------------------
+
+std::string ReasonOf(int err, bool writing = true)
+{
+    switch (err) {
+    case ENOSPC:
+#ifdef EDQUOT
+    case EDQUOT:
+#endif
+        return "磁盘空间不足";
+    case EACCES:
+    case EPERM:
+        return writing ? "没有写入权限" : "没有读取权限";
+    case ENOENT:
+    case ENOTDIR:
+        return "文件夹不存在";
+    case EROFS:
+        return "磁盘是只读的";
+    case EISDIR:
+        return "同名的文件夹已经存在";
+    case ENAMETOOLONG:
+        return "文件名太长";
+    case EIO:
+        return writing ? "写入磁盘时出错" : "读取磁盘时出错";
+    default:
+        return std::strerror(err);
+    }
+}
+
+std::string FolderOf(const std::string& path)
+{
+    const size_t slash = path.find_last_of('/');
+    if (slash == std::string::npos) return ".";
+    if (slash == 0) return "/";
+    return path.substr(0, slash);
+}
+
+// A symbolic link is kept: the file it points to is the one replaced.
+std::string ResolvedTarget(const std::string& path)
+{
+    struct stat st;
+    if (lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return path;
+    char* real = realpath(path.c_str(), nullptr);
+    if (!real) return path;
+    std::string target = real;
+    std::free(real);
+    return target;
+}
+
+bool WriteAll(int fd, const uint8_t* p, size_t n)
+{
+    while (n > 0) {
+        const ssize_t k = ::write(fd, p, n);
+        if (k < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        p += k;
+        n -= size_t(k);
+    }
+    return true;
+}
+
+// Writes bytes to a new file next to the target, puts it on disk and then
+// renames it over the target, so that the target is either the old file or
+// the complete new one. On failure the reason is set and nothing is left behind.
+bool ReplaceFile(const std::string& path, const std::vector<uint8_t>& bytes, std::string& reason)
+{
+    const std::string target = ResolvedTarget(path);
+    const std::string folder = FolderOf(target);
+    struct stat old;
+    const bool exists = stat(target.c_str(), &old) == 0;
+    if (exists) {
+        if (S_ISDIR(old.st_mode)) {
+            reason = ReasonOf(EISDIR);
+            return false;
+        }
+        // A write-protected file is not silently replaced.
+        if (access(target.c_str(), W_OK) != 0) {
+            reason = ReasonOf(errno);
+            return false;
+        }
+    }
+
+    std::random_device rd;
+    std::string temp;
+    int fd = -1;
+    for (int attempt = 0; attempt < 16 && fd < 0; ++attempt) {
+        temp = target + ".~" + std::to_string(getpid()) + "-" + std::to_string(rd() & 0xFFFFFF);
+        fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0 && errno != EEXIST) break;
+    }
+    if (fd < 0) {
+        reason = ReasonOf(errno);
+        return false;
+    }
+    auto fail = [&](int err) {
+        reason = ReasonOf(err);
+        if (fd >= 0) ::close(fd);
+        ::unlink(temp.c_str());
+        return false;
+    };
+    if (exists) (void)fchmod(fd, old.st_mode & 07777);
+    if (!WriteAll(fd, bytes.data(), bytes.size())) return fail(errno);
+    if (fsync(fd) != 0) return fail(errno);
+    const int closed = ::close(fd);
+    fd = -1;
+    if (closed != 0) return fail(errno);
+    if (::rename(temp.c_str(), target.c_str()) != 0) return fail(errno);
+    // The rename itself is on disk once the folder is.
+    const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir >= 0) {
+        (void)fsync(dir);
+        ::close(dir);
+    }
+    return true;
+}
+
+std::string UnconvertibleMessage(const std::vector<std::string>& texts)
+{
+    std::string m = "以下文字无法用GBK编码保存，已替换为“?”：";
+    for (size_t i = 0; i < texts.size() && i < kNamedUnconvertible; ++i) m += "\n" + texts[i];
+    if (texts.size() > kNamedUnconvertible)
+        m += "\n……（共" + std::to_string(texts.size()) + "处）";
+    return m;
+}
+
+}  // namespace
+
+double ProjectVersionOf(const std::string& text)
+{
+    const std::optional<double> v = ParseNumericText(text);
+    return v ? *v : 1.0;
+}
+
+std::vector<uint8_t> WriteProjectBytes(Tpertgra& net, std::vector<std::string>* unconvertible)
+{
+    TPrtWriter w;
+    // Roughly what a work takes, so that a large plan is not copied while it grows.
+    w.bytes().reserve(size_t(64 * 1024) + size_t(net.WorkCount()) * 700 + net.nodes.size() * 60);
+    w.WriteString(kWrittenVersion);
+    w.WriteInt32(kWrittenLayout);
+    WriteSettingsBlock(w, net);
+    WriteNetworkSection(w, net, true);
+    const size_t total = w.size() + kTrailerBytes;
+    if (total > size_t(std::numeric_limits<int32_t>::max()))
+        throw std::length_error("project too large for a project file");
+    w.WriteInt32(int32_t(total));
+    if (unconvertible) *unconvertible = w.unconvertible();
+    return std::move(w.bytes());
+}
+
+int ReadProjectBytes(Tpertgra& net, const uint8_t* data, size_t size, const std::string& path,
+                     TProjectFormat* format)
+{
+    TProjectFormat local;
+    TProjectFormat& f = format ? *format : local;
+    f = TProjectFormat();
+    TPrtReader r(data, size);
+    try {
+        if (size < kTrailerBytes || TrailerOf(data + size - kTrailerBytes) != size)
+            throw TPrtFormatError("trailer does not hold the file's length");
+        r.Truncate(size - kTrailerBytes);
+        f.versionText = r.ReadString();
+        f.version = ProjectVersionOf(f.versionText);
+        net.fileName = path;
+        net.hasFile = true;
+        net.modified = false;
+        ReadBody(r, net, f);
+    } catch (const TPrtFormatError& e) {
+        f.problem = e.what();
+        f.problemOffset = r.position();
+    } catch (const std::bad_alloc&) {
+        f.problem = "out of memory while reading";
+        f.problemOffset = r.position();
+    } catch (const std::length_error&) {
+        f.problem = "impossible length";
+        f.problemOffset = r.position();
+    }
+    if (!f.problem.empty()) {
+        DropNetwork(net);
+        ShowPlain(kCorruptFileMessage);
+        return 0;
+    }
+    AfterLoad(net);
+    return 1;
+}
+
+bool SaveProject(Tpertgra& net, const std::string& path)
+{
+    const std::string oldName = net.fileName;
+    net.fileName = path;
+    std::vector<std::string> unconvertible;
+    std::vector<uint8_t> bytes;
+    std::string reason;
+    try {
+        bytes = WriteProjectBytes(net, &unconvertible);
+    } catch (const std::bad_alloc&) {
+        reason = "内存不足";
+    } catch (const std::length_error&) {
+        reason = "工程太大，无法写入一个文件";
+    }
+    if (reason.empty()) ReplaceFile(path, bytes, reason);
+    if (!reason.empty()) {
+        net.fileName = oldName;
+        ShowWarning("保存文件失败：" + reason + "（" + path + "）");
+        return false;
+    }
+    net.hasFile = true;
+    net.modified = false;
+    if (!unconvertible.empty()) ShowWarning(UnconvertibleMessage(unconvertible));
+    return true;
+}
+
+int LoadProject(Tpertgra& net, const std::string& path, TProjectFormat* format)
+{
+    TProjectFormat local;
+    TProjectFormat& f = format ? *format : local;
+    f = TProjectFormat();
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        const int err = errno;
+        if (err == ENOENT || err == ENOTDIR) {
+            f.problem = "file does not exist";
+            ShowWarning("文件不存在：" + path);
+        } else {
+            f.problem = std::strerror(err);
+            ShowWarning("无法打开文件：" + path + "（" + ReasonOf(err, false) + "）");
+        }
+        return 0;
+    }
+    std::vector<uint8_t> bytes;
+    struct stat st;
+    bool ok = fstat(fd, &st) == 0 && !S_ISDIR(st.st_mode);
+    int err = ok ? 0 : (errno ? errno : EISDIR);
+    if (ok && st.st_size > std::numeric_limits<int32_t>::max()) {
+        // Longer than any trailer can say: the file cannot be a project file.
+        ::close(fd);
+        f.problem = "file longer than a project file can be";
+        ShowPlain(kCorruptFileMessage);
+        return 0;
+    }
+    if (ok) {
+        try {
+            bytes.reserve(size_t(st.st_size));
+        } catch (const std::bad_alloc&) {
+            ok = false;
+            err = ENOMEM;
+        }
+    }
+    uint8_t buffer[64 * 1024];
+    while (ok) {
+        const ssize_t k = ::read(fd, buffer, sizeof buffer);
+        if (k < 0) {
+            if (errno == EINTR) continue;
+            ok = false;
+            err = errno;
+            break;
+        }
+        if (k == 0) break;
+        bytes.insert(bytes.end(), buffer, buffer + k);
+        if (bytes.size() > size_t(std::numeric_limits<int32_t>::max())) break;
+    }
+    ::close(fd);
+    if (!ok) {
+        f.problem = std::strerror(err);
+        ShowWarning("无法读取文件：" + path + "（" + ReasonOf(err, false) + "）");
+        return 0;
+    }
+    return ReadProjectBytes(net, bytes.data(), bytes.size(), path, &f);
+}
