@@ -5,23 +5,10 @@
 #include <climits>
 
 #include "model/Sortbytime.h"
+#include "model/Structurecache.h"
 #include "platform/Clock.h"
 #include "platform/Messagebox.h"
 #include "schedule/Vqtime.h"
-
-// Lookup index over the node storage: every node's slot and the works that
-// end at each node (in storage order of their from-nodes, list order inside),
-// laid out flat. Rebuilt on demand after the structure changed.
-struct Tpertgra::StructureCache {
-    bool valid = false;
-    size_t nodeCount = 0;
-    std::vector<int32_t> intoBegin;   // nodeCount + 1 offsets into `into`
-    std::vector<Tedge*> into;
-    // scratch of the path searches: a node is visited when its mark equals the generation
-    std::vector<uint32_t> mark;
-    uint32_t markGeneration = 0;
-    std::vector<const Tvertex*> searchStack;
-};
 
 Tpertgra::Tpertgra() : cache_(std::make_unique<StructureCache>())
 {
@@ -51,24 +38,31 @@ const Tpertgra::StructureCache& Tpertgra::Cache() const
     const size_t n = nodes.size();
     c.nodeCount = n;
     for (size_t i = 0; i < n; ++i) nodes[i]->slot = int32_t(i);
-    c.intoBegin.assign(n + 1, 0);
     auto slotOf = [&](const Tvertex* v) -> int32_t {
         if (!v || v->slot < 0 || size_t(v->slot) >= n || nodes[size_t(v->slot)].get() != v) return -1;
         return v->slot;
     };
-    for (size_t i = 0; i < n; ++i)
+    c.outBegin.assign(n + 1, 0);
+    c.outWork.clear();
+    c.outTo.clear();
+    c.dangling = false;
+    for (size_t i = 0; i < n; ++i) {
         for (Tedge* w = nodes[i]->firstWork; w; w = w->nextWork) {
             const int32_t s = slotOf(w->toNode);
-            if (s >= 0) ++c.intoBegin[size_t(s) + 1];
+            c.dangling = c.dangling || s < 0;
+            c.outWork.push_back(w);
+            c.outTo.push_back(s);
         }
+        c.outBegin[i + 1] = int32_t(c.outWork.size());
+    }
+    c.intoBegin.assign(n + 1, 0);
+    for (int32_t s : c.outTo)
+        if (s >= 0) ++c.intoBegin[size_t(s) + 1];
     for (size_t i = 0; i < n; ++i) c.intoBegin[i + 1] += c.intoBegin[i];
     c.into.assign(size_t(c.intoBegin[n]), nullptr);
     std::vector<int32_t> fill(c.intoBegin.begin(), c.intoBegin.end() - 1);
-    for (size_t i = 0; i < n; ++i)
-        for (Tedge* w = nodes[i]->firstWork; w; w = w->nextWork) {
-            const int32_t s = slotOf(w->toNode);
-            if (s >= 0) c.into[size_t(fill[size_t(s)]++)] = w;
-        }
+    for (size_t k = 0; k < c.outTo.size(); ++k)
+        if (c.outTo[k] >= 0) c.into[size_t(fill[size_t(c.outTo[k])]++)] = c.outWork[k];
     c.valid = true;
     return c;
 }
@@ -303,35 +297,37 @@ bool Tpertgra::Renumber()
 {
     const StructureCache& c = Cache();
     const size_t n = nodes.size();
-    std::vector<int32_t> count(n);
+    std::vector<int32_t>& count = cache_->count;
+    std::vector<int32_t>& stack = cache_->stack;
+    count.resize(n);
+    stack.clear();
     for (size_t i = 0; i < n; ++i) count[i] = c.intoBegin[i + 1] - c.intoBegin[i];
-    std::vector<Tvertex*> stack;
     for (size_t i = 0; i < n; ++i)
-        if (count[i] == 0) stack.push_back(nodes[i].get());
-    std::vector<Tvertex*> result;
-    result.reserve(n);
+        if (count[i] == 0) stack.push_back(int32_t(i));
+    order.clear();
+    order.reserve(n);
     for (size_t k = 0; k < n; ++k) {
         if (stack.empty()) {
             ShowPlain("网络图不能有回路");
             order.clear();
             return false;
         }
-        Tvertex* v = stack.back();
+        const int32_t v = stack.back();
         stack.pop_back();
-        result.push_back(v);
-        for (Tedge* w = v->firstWork; w; w = w->nextWork) {
-            const int32_t s = IndexOfNode(w->toNode);
-            if (s >= 0 && --count[size_t(s)] == 0) stack.push_back(w->toNode);
+        order.push_back(nodes[size_t(v)].get());
+        for (int32_t j = c.outBegin[size_t(v)]; j < c.outBegin[size_t(v) + 1]; ++j) {
+            const int32_t t = c.outTo[size_t(j)];
+            if (t >= 0 && --count[size_t(t)] == 0) stack.push_back(t);
         }
     }
-    order = std::move(result);
     return true;
 }
 
 std::vector<Tvertex*> Tpertgra::TimeOrder()
 {
     std::vector<Tvertex*> list = order;
-    SortByTime(list);
+    Cache();
+    SortByTime(list, cache_->sort);
     for (size_t i = 0; i < list.size(); ++i) list[i]->id = int32_t(i + 1);
     return list;
 }
@@ -453,9 +449,14 @@ bool Tpertgra::HasParallelPath(const Tedge* work, bool timesRise) const
 
 bool Tpertgra::TimesRise() const
 {
-    for (const auto& v : nodes)
-        for (const Tedge* w = v->firstWork; w; w = w->nextWork)
-            if (w->toNode && w->toNode->time < v->time) return false;
+    const StructureCache& c = Cache();
+    std::vector<float> times(c.nodeCount);
+    for (size_t i = 0; i < c.nodeCount; ++i) times[i] = nodes[i]->time;
+    for (size_t i = 0; i < c.nodeCount; ++i)
+        for (int32_t k = c.outBegin[i]; k < c.outBegin[i + 1]; ++k) {
+            const int32_t t = c.outTo[size_t(k)];
+            if (t < 0 || times[size_t(t)] < times[i]) return false;
+        }
     return true;
 }
 

@@ -146,8 +146,9 @@ public:
     bool ChangeDuration(Tedge* work, float d);
     float EarliestNodeTime(const Tvertex* node) const;
     void RefreshEndNode(Tedge* work);
-    // The separate numbering of self-contained parts exactly as first stated:
-    // one reachability search per start node. Kept to prove the fast form.
+    // The time parameters computed the plain way: passes over the nodes and
+    // works themselves, and one reachability search per start node for the
+    // separate numbering of self-contained parts. Kept to prove the fast form.
     void ComputeTimesLiteral();
 
 private:
@@ -163,6 +164,7 @@ private:
     bool TimesRise() const;
 
     void TimePass(const std::vector<Tvertex*>& list);
+    void TimePassPlain(const std::vector<Tvertex*>& list);
     void ComputeTimesImpl(bool literal);
     void CopySettingsFrom(const Tpertgra& src);
 };

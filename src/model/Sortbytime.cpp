@@ -6,21 +6,27 @@
 
 void SortByTime(std::vector<Tvertex*>& list)
 {
+    TTimeSortScratch scratch;
+    SortByTime(list, scratch);
+}
+
+void SortByTime(std::vector<Tvertex*>& list, TTimeSortScratch& scratch)
+{
     const size_t n = list.size();
     if (n < 2) return;
     // Sort (time, node) pairs held side by side, not pointers that each
     // comparison would have to follow into the nodes.
-    struct Key {
-        double time;
-        Tvertex* node;
-    };
-    std::vector<Key> keys(n), buf(n);
+    using Key = TTimeSortScratch::Key;
+    std::vector<Key>& keys = scratch.keys;
+    std::vector<Key>& buf = scratch.buf;
+    keys.resize(n);
+    buf.resize(n);
     bool sorted = true;
     for (size_t i = 0; i < n; ++i) {
         keys[i] = {double(list[i]->time), list[i]};
         if (i > 0 && keys[i - 1].time > keys[i].time) sorted = false;
     }
-    if (sorted) return;
+    if (sorted) return;   // nothing can move when no time is below an earlier one
     auto before = [](const Key& a, const Key& b) { return b.time - a.time > 1e-8; };
     for (size_t width = 1; width < n; width *= 2) {
         for (size_t lo = 0; lo < n; lo += 2 * width) {

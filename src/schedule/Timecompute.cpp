@@ -5,6 +5,7 @@
 
 #include "model/Pertgra.h"
 #include "model/Sortbytime.h"
+#include "model/Structurecache.h"
 
 namespace {
 
@@ -15,17 +16,7 @@ bool PushesEnd(const Tedge* w) { return !w->data->IsAuxiliary(); }
 void Tpertgra::Recalculate()
 {
     InvalidateStructure();
-    // Re-check auxiliary works in the order of the work list; building that
-    // list is only needed when there is an auxiliary work at all.
-    bool anyAuxiliary = false;
-    for (const auto& v : nodes) {
-        for (const Tedge* w = v->firstWork; w && !anyAuxiliary; w = w->nextWork)
-            anyAuxiliary = w->data->IsAuxiliary();
-        if (anyAuxiliary) break;
-    }
-    if (anyAuxiliary)
-        for (Tedge* w : AllWorks())
-            if (w->data->IsAuxiliary()) RecheckAuxiliary(w);
+    RecheckAuxiliaries();
     Renumber();
     std::vector<Tvertex*> list = TimeOrder();
     if (!list.empty()) SetNodeTime(list.front(), 0);
@@ -49,7 +40,98 @@ void Tpertgra::ComputeTimesLiteral()
     ComputeTimesImpl(true);
 }
 
+// The pass over a list of nodes in time order. It runs on the flat arrays
+// of the lookup index when every work of the list ends at a node of the
+// network; the plain form over the nodes and works is kept for the rest.
+// Both perform the same float operations in the same order.
 void Tpertgra::TimePass(const std::vector<Tvertex*>& list)
+{
+    const size_t n = list.size();
+    if (n == 0) return;
+    const StructureCache& cc = Cache();
+    StructureCache& c = *cache_;
+    // The arrays hold values for the listed nodes only: the list must be
+    // closed under leaving works (the whole order, or a part no work leaves).
+    bool indexed = !cc.dangling;
+    if (c.mark.size() != c.nodeCount) c.mark.assign(c.nodeCount, 0);
+    if (++c.markGeneration == 0) {
+        std::fill(c.mark.begin(), c.mark.end(), 0);
+        c.markGeneration = 1;
+    }
+    const uint32_t gen = c.markGeneration;
+    for (size_t i = 0; i < n && indexed; ++i) {
+        const int32_t s = IndexOfNode(list[i]);
+        indexed = s >= 0;
+        if (indexed) c.mark[size_t(s)] = gen;
+    }
+    for (size_t i = 0; i < n && indexed; ++i) {
+        const int32_t s = list[i]->slot;
+        for (int32_t k = c.outBegin[size_t(s)]; k < c.outBegin[size_t(s) + 1] && indexed; ++k)
+            indexed = c.mark[size_t(c.outTo[size_t(k)])] == gen;
+    }
+    if (!indexed) {
+        TimePassPlain(list);
+        return;
+    }
+    c.earliest.resize(c.nodeCount);
+    c.latest.resize(c.nodeCount);
+    c.critical.resize(c.nodeCount);
+    c.duration.resize(c.outWork.size());
+    const int32_t* ob = c.outBegin.data();
+    const int32_t* to = c.outTo.data();
+    float* e = c.earliest.data();
+    float* l = c.latest.data();
+    float* dur = c.duration.data();
+    for (Tvertex* v : list) {
+        const int32_t s = v->slot;
+        e[s] = v->inCount == 0 ? v->time : 0.0f;
+        for (int32_t k = ob[s]; k < ob[s + 1]; ++k) dur[k] = c.outWork[size_t(k)]->data->duration;
+    }
+    for (Tvertex* v : list) {
+        const int32_t s = v->slot;
+        for (int32_t k = ob[s]; k < ob[s + 1]; ++k) {
+            const float reach = e[s] + dur[k];
+            if (e[to[k]] <= reach) e[to[k]] = reach;
+        }
+    }
+    const float last = e[list.back()->slot];
+    for (Tvertex* v : list) l[v->slot] = last;
+    // Positions n-2 down to 1: neither the first nor the last node is visited.
+    for (size_t i = n >= 3 ? n - 2 : 0; n >= 3 && i >= 1; --i) {
+        const int32_t s = list[i]->slot;
+        for (int32_t k = ob[s]; k < ob[s + 1]; ++k) {
+            const float x = l[to[k]] - dur[k];
+            if (x < l[s]) l[s] = x;
+        }
+    }
+    for (Tvertex* v : list) c.critical[size_t(v->slot)] = 0;
+    for (Tvertex* v : list) {
+        const int32_t s = v->slot;
+        for (int32_t k = ob[s]; k < ob[s + 1]; ++k) {
+            Tworkdata& d = *c.outWork[size_t(k)]->data;
+            d.es = e[s];
+            d.ls = l[to[k]] - dur[k];
+            const float esp = d.es < 0.0001f ? 0.0f : d.es;
+            const float lsp = d.ls < 0.0001f ? 0.0f : d.ls;
+            if (lsp == esp || double(lsp - esp) < 0.0001) {
+                d.critical = true;
+                c.critical[size_t(s)] = 1;
+                c.critical[size_t(to[k])] = 1;
+            } else {
+                d.critical = false;
+            }
+            if (d.start > lsp) d.start = lsp;
+            if (d.start < esp) d.start = esp;
+        }
+    }
+    for (Tvertex* v : list) {
+        v->earliest = e[v->slot];
+        v->latest = l[v->slot];
+        v->critical = c.critical[size_t(v->slot)] != 0;
+    }
+}
+
+void Tpertgra::TimePassPlain(const std::vector<Tvertex*>& list)
 {
     const size_t n = list.size();
     if (n == 0) return;
@@ -62,12 +144,11 @@ void Tpertgra::TimePass(const std::vector<Tvertex*>& list)
         }
     const float last = list.back()->earliest;
     for (Tvertex* v : list) v->latest = last;
-    // Positions n-2 down to 1: neither the first nor the last node is visited.
-    for (size_t i = n >= 3 ? n - 2 : 0; i >= 1 && n >= 3; --i) {
+    for (size_t i = n >= 3 ? n - 2 : 0; n >= 3 && i >= 1; --i) {
         Tvertex* v = list[i];
         for (Tedge* w = v->firstWork; w; w = w->nextWork) {
-            const float l = w->toNode->latest - w->data->duration;
-            if (l < v->latest) v->latest = l;
+            const float x = w->toNode->latest - w->data->duration;
+            if (x < v->latest) v->latest = x;
         }
     }
     for (Tvertex* v : list) v->critical = false;
@@ -99,49 +180,32 @@ void Tpertgra::ComputeTimesImpl(bool literal)
         if (v->inCount == 0) starts.push_back(v);
     std::vector<Tvertex*> list = TimeOrder();
     for (size_t i = 0; i < list.size(); ++i) list[i]->number = int32_t(i + 1);
-    TimePass(list);
+    if (literal) TimePassPlain(list);
+    else TimePass(list);
     if (starts.size() == 1 || starts.empty()) return;
 
-    Cache();   // assigns every node its slot
+    const StructureCache& c = Cache();
     const size_t n = nodes.size();
-    auto inDegree = [&](const Tvertex* v) {
-        const int32_t s = IndexOfNode(v);
-        return s < 0 ? 0 : int32_t(WorksInto(v).size());
-    };
-    // The stack pass of the loop check over one part, seeded from `seeds`,
-    // counting every node's full number of entering works.
-    std::vector<int32_t> count(n, 0);
-    auto topological = [&](const std::vector<Tvertex*>& part, std::vector<Tvertex*>& out) {
-        for (Tvertex* v : part) count[size_t(v->slot)] = inDegree(v);
-        std::vector<Tvertex*> stack;
-        for (Tvertex* v : part)
-            if (count[size_t(v->slot)] == 0) stack.push_back(v);
-        out.clear();
-        while (!stack.empty()) {
-            Tvertex* v = stack.back();
-            stack.pop_back();
-            out.push_back(v);
-            for (Tedge* w = v->firstWork; w; w = w->nextWork) {
-                const int32_t s = IndexOfNode(w->toNode);
-                if (s >= 0 && --count[size_t(s)] == 0) stack.push_back(w->toNode);
-            }
-        }
-        return out.size() == part.size();
-    };
+    auto inDegree = [&](int32_t s) { return c.intoBegin[size_t(s) + 1] - c.intoBegin[size_t(s)]; };
     auto numberPart = [&](std::vector<Tvertex*>& topo) {
-        SortByTime(topo);
-        TimePass(topo);
+        SortByTime(topo, cache_->sort);
+        if (literal) TimePassPlain(topo);
+        else TimePass(topo);
         for (size_t i = 0; i < topo.size(); ++i) topo[i]->number = int32_t(i + 1);
     };
-
+    std::vector<int32_t>& count = cache_->count;
+    count.assign(n, 0);
     std::vector<Tvertex*> topo;
+
     if (literal) {
+        // One reachability search per start node, then the loop-check pass
+        // over what it reached.
         std::vector<char> seen(n, 0);
-        for (Tvertex* s : starts) {
+        for (Tvertex* start : starts) {
             std::vector<Tvertex*> reach;
             std::fill(seen.begin(), seen.end(), 0);
-            std::vector<Tvertex*> stack{s};
-            seen[size_t(s->slot)] = 1;
+            std::vector<Tvertex*> stack{start};
+            seen[size_t(start->slot)] = 1;
             while (!stack.empty()) {
                 Tvertex* v = stack.back();
                 stack.pop_back();
@@ -154,7 +218,22 @@ void Tpertgra::ComputeTimesImpl(bool literal)
                     }
                 }
             }
-            if (reach.size() >= 2 && topological(reach, topo)) numberPart(topo);
+            if (reach.size() < 2) continue;
+            for (Tvertex* v : reach) count[size_t(v->slot)] = inDegree(v->slot);
+            std::vector<Tvertex*> st;
+            for (Tvertex* v : reach)
+                if (count[size_t(v->slot)] == 0) st.push_back(v);
+            topo.clear();
+            while (!st.empty()) {
+                Tvertex* v = st.back();
+                st.pop_back();
+                topo.push_back(v);
+                for (Tedge* w = v->firstWork; w; w = w->nextWork) {
+                    const int32_t k = IndexOfNode(w->toNode);
+                    if (k >= 0 && --count[size_t(k)] == 0) st.push_back(w->toNode);
+                }
+            }
+            if (topo.size() == reach.size()) numberPart(topo);
         }
         return;
     }
@@ -164,7 +243,8 @@ void Tpertgra::ComputeTimesImpl(bool literal)
     // its connected part (taking works in both directions). So the connected
     // parts are found once, and only the parts with a single start are
     // numbered, in the order of their start nodes.
-    std::vector<int32_t> parent(n);
+    std::vector<int32_t>& parent = cache_->parent;
+    parent.resize(n);
     std::iota(parent.begin(), parent.end(), 0);
     auto find = [&](int32_t a) {
         while (parent[size_t(a)] != a) {
@@ -174,34 +254,39 @@ void Tpertgra::ComputeTimesImpl(bool literal)
         return a;
     };
     for (size_t i = 0; i < n; ++i)
-        for (Tedge* w = nodes[i]->firstWork; w; w = w->nextWork) {
-            const int32_t k = IndexOfNode(w->toNode);
-            if (k < 0) continue;
+        for (int32_t k = c.outBegin[i]; k < c.outBegin[i + 1]; ++k) {
+            const int32_t t = c.outTo[size_t(k)];
+            if (t < 0) continue;
             const int32_t a = find(int32_t(i));
-            const int32_t b = find(k);
+            const int32_t b = find(t);
             if (a != b) parent[size_t(a)] = b;
         }
-    std::vector<int32_t> startsInPart(n, 0), sizeOfPart(n, 0);
+    std::vector<int32_t>& startsInPart = cache_->startsInPart;
+    std::vector<int32_t>& sizeOfPart = cache_->sizeOfPart;
+    startsInPart.assign(n, 0);
+    sizeOfPart.assign(n, 0);
     for (size_t i = 0; i < n; ++i) {
         const int32_t r = find(int32_t(i));
         ++sizeOfPart[size_t(r)];
-        if (inDegree(nodes[i].get()) == 0) ++startsInPart[size_t(r)];
+        if (inDegree(int32_t(i)) == 0) ++startsInPart[size_t(r)];
     }
-    for (Tvertex* s : starts) {
-        const int32_t r = find(s->slot);
-        if (startsInPart[size_t(r)] != 1 || sizeOfPart[size_t(r)] < 2 || inDegree(s) != 0) continue;
-        // Seeded with the start alone: every other node of the part has an entering work.
+    for (Tvertex* start : starts) {
+        const int32_t s0 = start->slot;
+        const int32_t r = find(s0);
+        if (startsInPart[size_t(r)] != 1 || sizeOfPart[size_t(r)] < 2 || inDegree(s0) != 0) continue;
+        // The loop-check pass seeded with the start alone: every other node
+        // of the part has an entering work, all of them inside the part.
         topo.clear();
-        std::vector<Tvertex*> stack{s};
+        std::vector<int32_t> stack{s0};
         while (!stack.empty()) {
-            Tvertex* v = stack.back();
+            const int32_t v = stack.back();
             stack.pop_back();
-            topo.push_back(v);
-            for (Tedge* w = v->firstWork; w; w = w->nextWork) {
-                const int32_t k = IndexOfNode(w->toNode);
-                if (k < 0) continue;
-                if (count[size_t(k)] == 0) count[size_t(k)] = inDegree(w->toNode);
-                if (--count[size_t(k)] == 0) stack.push_back(w->toNode);
+            topo.push_back(nodes[size_t(v)].get());
+            for (int32_t k = c.outBegin[size_t(v)]; k < c.outBegin[size_t(v) + 1]; ++k) {
+                const int32_t t = c.outTo[size_t(k)];
+                if (t < 0) continue;
+                if (count[size_t(t)] == 0) count[size_t(t)] = inDegree(t);
+                if (--count[size_t(t)] == 0) stack.push_back(t);
             }
         }
         numberPart(topo);

@@ -3,6 +3,7 @@
 
 #include "support/Fakemessages.h"
 #include "support/Netbuilder.h"
+#include "support/Plangen.h"
 
 namespace {
 
@@ -214,6 +215,57 @@ TEST(Workdata, EqualityToleratesStartOnly)
     b = a;
     b.resources.emplace_back();
     EXPECT_FALSE(a == b);
+}
+
+}
+
+namespace {
+
+// Every auxiliary work re-checked at once against one by one in the order of
+// the work list: the same kinds, times and messages in the same order.
+TEST(RecheckAuxiliaries, MatchesOneByOneInWorkListOrder)
+{
+    size_t turnedReal = 0, keptAuxiliary = 0;
+    for (uint32_t seed = 1; seed <= 30; ++seed) {
+        TPlanShape shape;
+        shape.works = 80 + int32_t(seed * 13 % 200);
+        shape.seed = seed;
+        shape.auxiliaryShare = 0.0;
+        std::unique_ptr<Tpertgra> a;
+        {
+            TFakeMessages quiet;
+            a = GeneratePlan(shape);
+        }
+        // make every seventh work auxiliary, valid or not
+        int i = 0;
+        for (const auto& v : a->nodes)
+            for (Tedge* w = v->firstWork; w; w = w->nextWork)
+                if (i++ % 7 == 0) w->data->kind = WorkKind::Auxiliary;
+        if (seed % 3 == 0) a->nodes.back()->time = 0;   // times no longer rise everywhere
+        std::unique_ptr<Tpertgra> b;
+        {
+            TFakeMessages quiet;
+            b = a->Clone();
+        }
+        TFakeMessages first;
+        a->RecheckAuxiliaries();
+        const auto shownA = first.Texts();
+        first.shown.clear();
+        for (Tedge* w : b->AllWorks())
+            if (w->data->IsAuxiliary()) b->RecheckAuxiliary(w);
+        EXPECT_EQ(shownA, first.Texts()) << "seed " << seed;
+        turnedReal += shownA.size();
+        for (size_t n = 0; n < a->nodes.size(); ++n)
+            for (const Tedge *p = a->nodes[n]->firstWork, *q = b->nodes[n]->firstWork; p && q;
+                 p = p->nextWork, q = q->nextWork) {
+                ASSERT_EQ(p->data->kind, q->data->kind) << "seed " << seed;
+                ASSERT_EQ(p->data->start, q->data->start);
+                ASSERT_EQ(p->data->duration, q->data->duration);
+                keptAuxiliary += p->data->IsAuxiliary();
+            }
+    }
+    EXPECT_GT(turnedReal, 0u);
+    EXPECT_GT(keptAuxiliary, 0u);
 }
 
 }
