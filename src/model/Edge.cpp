@@ -21,7 +21,9 @@ void Tedge::CopyWork(Tedge& src)
     labelDy = src.labelDy;
     nextSegment = src.nextSegment;
     isContinuation = src.isContinuation;
-    data = std::make_unique<Tworkdata>(*src.data);
+    // Same effect as a fresh copy of the record; the work's own record is reused.
+    if (data) *data = *src.data;
+    else data = std::make_unique<Tworkdata>(*src.data);
     timeLabel = src.timeLabel;
 }
 
