@@ -1,18 +1,14 @@
-#include <cstdio>
-#include <cstring>
+#include <iostream>
+#include <string>
+#include <vector>
 
-static int Usage()
-{
-    std::fprintf(stderr, "usage: arrowplan-cli <command> ...\n");
-    return 2;
-}
+#include "file/Projectinfo.h"
 
+// The headless program: reads, reports on and converts project files. All
+// of its logic lives in the core library; messages of the model go to
+// standard error through the default message service.
 int main(int argc, char** argv)
 {
-    if (argc < 2) return Usage();
-    if (std::strcmp(argv[1], "--help") == 0) {
-        Usage();
-        return 0;
-    }
-    return Usage();
+    std::vector<std::string> args(argv + 1, argv + argc);
+    return RunProjectCli(args, std::cout, std::cerr);
 }

@@ -15,6 +15,8 @@
 #include "schedule/Calendar.h"
 #include "schedule/Vqtime.h"
 
+namespace fs = std::filesystem;
+
 namespace {
 
 constexpr int32_t kDay = 86400;
@@ -772,6 +774,15 @@ TEST(ProjectFileRecords, NodeRecordIsFiftyBytesAndTheOldOneFortySix)
     ReadNodeRecordOld(ro, old);
     EXPECT_EQ(ro.remaining(), 0u);
     EXPECT_EQ(old.id, 9);
+}
+
+// Writes tests/data/old152.prt, a file of version 1.52 for the command-line
+// tests and the fuzzing corpus. Run by hand after a change of OldFile:
+//   arrowplan_file_tests --gtest_also_run_disabled_tests
+//       --gtest_filter='*DISABLED_WriteOldSample'
+TEST(ProjectFileOldVersions, DISABLED_WriteOldSample)
+{
+    WriteFileBytes(fs::path(ARROWPLAN_TEST_DATA) / "old152.prt", OldFile("1.52"));
 }
 
 }  // namespace

@@ -1,0 +1,251 @@
+#include "file/Projectinfo.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <ostream>
+
+#include "model/Numbertext.h"
+#include "model/Pertgra.h"
+#include "schedule/Calendar.h"
+#include "schedule/Vqtime.h"
+
+namespace {
+
+std::string Days(double v) { return NumberToText(v, 8, 2); }
+
+// The shortest text that reads back as the same value; not-finite values are null.
+template <class T>
+std::string JsonNumber(T v)
+{
+    if (!std::isfinite(v)) return "null";
+    char buf[64];
+    const auto r = std::to_chars(buf, buf + sizeof buf, v);
+    return std::string(buf, r.ptr);
+}
+
+std::string JsonBool(bool b) { return b ? "true" : "false"; }
+
+const char* kUsage =
+    "usage: arrowplan-cli info FILE.prt [--json]\n"
+    "       arrowplan-cli convert IN.prt OUT.prt\n"
+    "       arrowplan-cli check FILE.prt\n";
+
+int Usage(std::ostream& err)
+{
+    err << kUsage;
+    return 2;
+}
+
+std::string FormatText(const TProjectFormat& f)
+{
+    return "version " + f.versionText + ", layout " + std::to_string(f.layout);
+}
+
+// Why a file could not be read, for the check report.
+std::string ProblemText(const TProjectFormat& f)
+{
+    std::string t = f.problem;
+    if (f.problemOffset > 0) t += " (at byte " + std::to_string(f.problemOffset) + ")";
+    return t;
+}
+
+int Info(const std::string& path, bool json, std::ostream& out, std::ostream& err)
+{
+    Tpertgra net;
+    TProjectFormat f;
+    if (LoadProject(net, path, &f) != 1) {
+        err << path << ": " << ProblemText(f) << "\n";
+        return 1;
+    }
+    const TProjectInfo info = CollectProjectInfo(net, f);
+    out << (json ? InfoJson(info) : InfoText(info));
+    return 0;
+}
+
+int Convert(const std::string& in, const std::string& outPath, std::ostream& out,
+            std::ostream& err)
+{
+    Tpertgra net;
+    TProjectFormat f;
+    if (LoadProject(net, in, &f) != 1) {
+        err << in << ": " << ProblemText(f) << "\n";
+        return 1;
+    }
+    if (!SaveProject(net, outPath)) {
+        err << outPath << ": not written\n";
+        return 1;
+    }
+    out << in << " (" << FormatText(f) << ") -> " << outPath << " (version 1.55, layout 3)\n";
+    return 0;
+}
+
+int Check(const std::string& path, std::ostream& out, std::ostream& err)
+{
+    Tpertgra net;
+    TProjectFormat f;
+    if (LoadProject(net, path, &f) != 1) {
+        err << path << ": " << ProblemText(f) << "\n";
+        return 1;
+    }
+    out << path << ": ok, " << FormatText(f) << ", " << net.NodeCount() << " nodes, "
+        << net.WorkCount() << " works";
+    // A loop is the plan's problem, not the file's: it is reported and the file stands.
+    if (!net.nodes.empty() && net.order.empty()) out << ", the network has a loop";
+    out << "\n";
+    return 0;
+}
+
+}  // namespace
+
+TProjectInfo CollectProjectInfo(Tpertgra& net, const TProjectFormat& format)
+{
+    net.Recalculate();
+    net.ComputeAndPull();
+    TProjectInfo info;
+    info.versionText = format.versionText;
+    info.layout = format.layout;
+    info.title = net.title;
+    info.projectStart = DateText(DateTimeOfStamp(net.projectStart));
+    info.totalDays = ProjectEndDay(net);
+    // The last second of the plan, so that a plan ending with a day shows that day.
+    const double start = DateTimeOfStamp(net.projectStart);
+    const double end = std::max(start, DateOfDay(net, info.totalDays) - 1.0 / 86400.0);
+    info.projectEnd = DateText(end);
+    info.nodeCount = net.NodeCount();
+    const std::vector<Tedge*> works = net.AllWorks();
+    info.workCount = int32_t(works.size());
+    info.works.reserve(works.size());
+    for (const Tedge* e : works) {
+        TWorkInfo w;
+        w.from = e->fromNode ? e->fromNode->number : 0;
+        w.to = e->toNode ? e->toNode->number : 0;
+        w.fromId = e->fromNode ? e->fromNode->id : 0;
+        w.toId = e->toNode ? e->toNode->id : 0;
+        const Tworkdata& d = *e->data;
+        w.name = d.name;
+        w.kind = d.kind;
+        w.duration = d.duration;
+        w.start = d.start;
+        w.es = d.es;
+        w.ef = e->EF();
+        w.ls = d.ls;
+        w.lf = e->LF();
+        w.tf = e->TF();
+        w.ff = e->FF();
+        w.critical = d.critical;
+        w.progress = d.progress;
+        w.startDate = DateText(WorkStartDate(net, *e));
+        w.finishDate = DateText(WorkFinishDate(net, *e));
+        info.works.push_back(std::move(w));
+    }
+    return info;
+}
+
+std::string InfoText(const TProjectInfo& info)
+{
+    std::string t;
+    t += "version: " + info.versionText + "\n";
+    t += "layout: " + std::to_string(info.layout) + "\n";
+    t += "title: " + info.title + "\n";
+    t += "project start: " + info.projectStart + "\n";
+    t += "project end: " + info.projectEnd + "\n";
+    t += "total days: " + Days(info.totalDays) + "\n";
+    t += "nodes: " + std::to_string(info.nodeCount) + "\n";
+    t += "works: " + std::to_string(info.workCount) + "\n";
+    t += "from\tto\tname\tkind\tduration\tES\tEF\tLS\tLF\tTF\tFF\tcritical\tstart date\tfinish date\n";
+    for (const TWorkInfo& w : info.works) {
+        t += std::to_string(w.from) + "\t" + std::to_string(w.to) + "\t" + w.name + "\t" + w.kind;
+        for (float v : {w.duration, w.es, w.ef, w.ls, w.lf, w.tf, w.ff}) t += "\t" + Days(v);
+        t += std::string("\t") + (w.critical ? "yes" : "no");
+        t += "\t" + w.startDate + "\t" + w.finishDate + "\n";
+    }
+    return t;
+}
+
+std::string JsonString(const std::string& text)
+{
+    std::string j = "\"";
+    for (unsigned char c : text) {
+        switch (c) {
+        case '"': j += "\\\""; break;
+        case '\\': j += "\\\\"; break;
+        case '\b': j += "\\b"; break;
+        case '\f': j += "\\f"; break;
+        case '\n': j += "\\n"; break;
+        case '\r': j += "\\r"; break;
+        case '\t': j += "\\t"; break;
+        default:
+            if (c < 0x20 || c == 0x7F) {
+                char buf[8];
+                std::snprintf(buf, sizeof buf, "\\u%04x", c);
+                j += buf;
+            } else {
+                j += char(c);  // UTF-8 passes through
+            }
+        }
+    }
+    return j + "\"";
+}
+
+std::string InfoJson(const TProjectInfo& info)
+{
+    std::string j = "{\n";
+    j += "  \"title\": " + JsonString(info.title) + ",\n";
+    j += "  \"version\": " + JsonString(info.versionText) + ",\n";
+    j += "  \"layout\": " + std::to_string(info.layout) + ",\n";
+    j += "  \"project_start\": " + JsonString(info.projectStart) + ",\n";
+    j += "  \"project_end\": " + JsonString(info.projectEnd) + ",\n";
+    j += "  \"total_days\": " + JsonNumber(info.totalDays) + ",\n";
+    j += "  \"node_count\": " + std::to_string(info.nodeCount) + ",\n";
+    j += "  \"work_count\": " + std::to_string(info.workCount) + ",\n";
+    j += "  \"works\": [";
+    for (size_t i = 0; i < info.works.size(); ++i) {
+        const TWorkInfo& w = info.works[i];
+        j += i == 0 ? "\n" : ",\n";
+        j += "    {\"from\": " + std::to_string(w.from) + ", \"to\": " + std::to_string(w.to) +
+             ", \"from_id\": " + std::to_string(w.fromId) + ", \"to_id\": " + std::to_string(w.toId) +
+             ", \"name\": " + JsonString(w.name) + ", \"kind\": " + JsonString(w.kind) +
+             ", \"duration\": " + JsonNumber(w.duration) + ", \"start\": " + JsonNumber(w.start) +
+             ", \"es\": " + JsonNumber(w.es) + ", \"ef\": " + JsonNumber(w.ef) +
+             ", \"ls\": " + JsonNumber(w.ls) + ", \"lf\": " + JsonNumber(w.lf) +
+             ", \"tf\": " + JsonNumber(w.tf) + ", \"ff\": " + JsonNumber(w.ff) +
+             ", \"critical\": " + JsonBool(w.critical) + ", \"progress\": " + JsonNumber(w.progress) +
+             ", \"start_date\": " + JsonString(w.startDate) +
+             ", \"finish_date\": " + JsonString(w.finishDate) + "}";
+    }
+    j += info.works.empty() ? "]\n" : "\n  ]\n";
+    j += "}\n";
+    return j;
+}
+
+int RunProjectCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+{
+    if (args.empty()) return Usage(err);
+    const std::string& cmd = args[0];
+    if (cmd == "--help" || cmd == "-h" || cmd == "help") {
+        out << kUsage;
+        return 0;
+    }
+    if (cmd == "info") {
+        std::vector<std::string> files;
+        bool json = false;
+        for (size_t i = 1; i < args.size(); ++i) {
+            if (args[i] == "--json") json = true;
+            else files.push_back(args[i]);
+        }
+        if (files.size() != 1) return Usage(err);
+        return Info(files[0], json, out, err);
+    }
+    if (cmd == "convert") {
+        if (args.size() != 3) return Usage(err);
+        return Convert(args[1], args[2], out, err);
+    }
+    if (cmd == "check") {
+        if (args.size() != 2) return Usage(err);
+        return Check(args[1], out, err);
+    }
+    err << "arrowplan-cli: unknown command \"" << cmd << "\"\n";
+    return Usage(err);
+}

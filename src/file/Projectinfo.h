@@ -1,0 +1,63 @@
+#pragma once
+#include <cstdint>
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+#include "file/Projectfile.h"
+
+class Tpertgra;
+
+// What the headless program reports about a project file: its format, the
+// project's dates and every work's time parameters and dates, as a document
+// shows them after opening the file.
+
+struct TWorkInfo {
+    int32_t from = 0;    // display numbers of the nodes
+    int32_t to = 0;
+    int32_t fromId = 0;  // node ids
+    int32_t toId = 0;
+    std::string name;
+    std::string kind;
+    float duration = 0;
+    float start = 0;     // planned start, working days
+    float es = 0;
+    float ef = 0;
+    float ls = 0;
+    float lf = 0;
+    float tf = 0;
+    float ff = 0;
+    bool critical = false;
+    double progress = 0;
+    std::string startDate;   // "yyyy-mm-dd"
+    std::string finishDate;
+};
+
+struct TProjectInfo {
+    std::string versionText;
+    int32_t layout = 0;
+    std::string title;
+    std::string projectStart;  // "yyyy-mm-dd"
+    std::string projectEnd;
+    double totalDays = 0;      // calendar days
+    int32_t nodeCount = 0;
+    int32_t workCount = 0;
+    std::vector<TWorkInfo> works;  // in the order of AllWorks
+};
+
+// Recalculates the network as an opened document does (Recalculate, then
+// ComputeAndPull) and collects what the report shows.
+TProjectInfo CollectProjectInfo(Tpertgra& net, const TProjectFormat& format);
+
+// The report as text: a few "name: value" lines, then a tab-separated table
+// of the works with a header line. Durations and times as NumberToText (8, 2).
+std::string InfoText(const TProjectInfo& info);
+// The report as one JSON object; numbers unrounded, texts UTF-8.
+std::string InfoJson(const TProjectInfo& info);
+// A JSON string literal of a UTF-8 text, quotes included.
+std::string JsonString(const std::string& text);
+
+// The headless program: "info FILE [--json]", "convert IN OUT", "check FILE".
+// Reports go to out, problems to err (the model's own messages go through
+// the message service). Returns the exit status: 0 done, 1 failed, 2 usage.
+int RunProjectCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
