@@ -119,3 +119,44 @@ void Tlistdurinterval_x::ReadOld(TPrtReader& r, double)
         return true;
     });
 }
+
+double Tlistdurinterval_x::XOfDay(double day) const
+{
+    double c = dayWidth * day;
+    for (const Tdurinterval_x& e : intervals) {
+        if (e.startDay < 0 || e.endDay < 0) continue;
+        if (day < e.startDay) break;
+        if (day < e.endDay) {
+            c -= (dayWidth - e.width) * (day - e.startDay);
+            break;
+        }
+        c -= (e.endDay - e.startDay) * (dayWidth - e.width);
+    }
+    return c < 1e-8 && c > -1e-8 ? 0.0 : c;
+}
+
+double Tlistdurinterval_x::DayOfX(double x) const
+{
+    // Divisions by a width of 0 would give infinities: such days have no
+    // inner point, so x is taken to lie at their start.
+    auto along = [](double day, double dx, double width) {
+        return width > 0 ? day + dx / width : day;
+    };
+    double candidate = along(0, x, dayWidth);
+    for (const Tdurinterval_x& e : intervals) {
+        const double xs = XOfDay(e.startDay);
+        if (x <= xs) return along(e.startDay, -(xs - x), dayWidth);
+        const double xe = XOfDay(e.endDay);
+        if (x <= xe) return along(e.endDay, -(xe - x), e.width);
+        candidate = along(e.endDay, x - xe, dayWidth);
+    }
+    return candidate;
+}
+
+double Tlistdurinterval_x::DayWidthAt(double day) const
+{
+    if (day < 0) return dayWidth;
+    for (const Tdurinterval_x& e : intervals)
+        if (e.startDay <= day && day <= e.endDay) return e.width;
+    return dayWidth;
+}

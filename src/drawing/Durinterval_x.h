@@ -29,6 +29,15 @@ public:
     // width w, replacing, trimming or dropping the spans it meets.
     void SetDayWidth(double start, double end, double w);
 
+    // Width of the calendar days from day 0 up to `day` (|result| < 1e-8 is 0).
+    double XOfDay(double day) const;
+    // The day at width x from day 0 (the inverse of XOfDay; hidden days are
+    // skipped, a zero default width gives the span's start).
+    double DayOfX(double x) const;
+    // Width of one day at `day`: the span's width for a span with
+    // startDay <= day <= endDay, else dayWidth; a negative day has dayWidth.
+    double DayWidthAt(double day) const;
+
     bool operator==(const Tlistdurinterval_x& o) const = default;
 
     // int32 2, float64 dayWidth, int32 count, then per span int32 2 and three float64.

@@ -1,6 +1,7 @@
 #pragma once
 #include <array>
 #include <cstdint>
+#include <vector>
 
 #include "drawing/Pertexplain.h"
 #include "drawing/Projectscale.h"
@@ -8,6 +9,28 @@
 
 class TPrtWriter;
 class TPrtReader;
+class Tpertgra;
+class TPertDrawMode;
+
+// The kinds of ruler row a frame can show.
+enum class TRulerKind : int32_t {
+    ProjectDay,    // row 0, project days from 0
+    Year,          // row 1
+    Month,         // row 2
+    ProjectMonth,  // row 3, periods of 30 days
+    ProjectWeek,   // row 4, periods of 7 days
+    Weekday,       // row 6
+    HalfMonth,     // settings of row 7
+    TenDays,       // settings of row 7
+    Day,           // row 7; drawn as ten days or half months when days are narrow
+};
+
+// One visible ruler row: its kind and the index of the row whose settings it uses.
+struct TRulerRowRef {
+    TRulerKind kind = TRulerKind::ProjectDay;
+    int32_t scale = 0;
+    bool operator==(const TRulerRowRef&) const = default;
+};
 
 // The frame of one drawing: which ruler rows stand above and below the
 // network, the eight ruler rows, margins, border, colour sets, rest-day
@@ -63,6 +86,33 @@ public:
     // Every field; fonts by name and size.
     bool operator==(const Tpertgrid& o) const = default;
 
+    // The rows above the network, from the top down. With byProjectCalendar
+    // only project months, weeks and days; otherwise project weeks, project
+    // days, years, months, weekdays, half months, ten days and days.
+    std::vector<TRulerRowRef> VisibleTopRows() const;
+    // The rows below the network in the same order, drawn from the bottom
+    // edge upwards (the first one lowest).
+    std::vector<TRulerRowRef> VisibleBottomRows() const;
+    // Sum of the heights of those rows, drawing units.
+    int32_t TopRowsHeight() const;
+    int32_t BottomRowsHeight() const;
+    // Room of the explanation block: its width when it stands right of the
+    // drawing, its height when it stands below, else 0 (drawing units).
+    int32_t ExplainWidth() const;
+    int32_t ExplainHeight() const;
+
+    // Copy one colour set into the working colours: slot 0 the border, for
+    // every row 1 the name font, 2 the label font, 3 the ticks and borders,
+    // 4 the grid lines; the explanation fonts take their screen or print colour.
+    void ApplyScreenColors();
+    void ApplyPrintColors();
+
+    // Rest-day bands, top ruler rows, start and end lines, border and bottom
+    // ruler rows of the network's time-scaled drawing (views 1 and 3), in the
+    // pass's factors. The room of the explanation block stays empty. The day
+    // row renames itself ("日", "旬", "半月" or two spaces) as it is drawn.
+    void DrawFrame(const Tpertgra& net, const TPertDrawMode& mode);
+
     // Version 2 with the rulers, the explanation block and both rest brushes.
     void Write(TPrtWriter& w) const;
     // A record below version 2 is skipped whole: the frame keeps its values.
@@ -72,6 +122,7 @@ public:
     void ReadOld(TPrtReader& r, double version);
 
 private:
+    void ApplyColors(const std::array<int32_t, kColorCount>& set, bool print);
     void WriteTopFlags(TPrtWriter& w) const;
     void ReadTopFlags(TPrtReader& r);
     void WriteBottomFlags(TPrtWriter& w) const;
