@@ -1,0 +1,34 @@
+#pragma once
+#include <cstdint>
+#include <deque>
+#include <memory>
+
+class Tpertgra;
+
+// The undo history of a document: whole-network snapshots, newest first, and
+// the index of the snapshot the network currently equals (0 = newest).
+class THistory {
+public:
+    // More than this many snapshots lose the oldest at the next recording.
+    static constexpr int32_t kKeepBeforePush = 12;
+
+    std::deque<std::unique_ptr<Tpertgra>> snapshots;
+    int32_t historyIndex = 0;
+
+    // Makes the state at opening or creation the first snapshot, so that the
+    // first recorded change can be undone.
+    void Start(const Tpertgra& net);
+    // After a change: drops the oldest snapshot when more than twelve are
+    // kept, drops the redo branch, records a copy of the network in front.
+    void Push(const Tpertgra& net);
+    // The network one step back, or null when there is nothing to go back to.
+    // At the oldest snapshot it is that snapshot again, which drops changes
+    // made since it was recorded.
+    std::unique_ptr<Tpertgra> Undo();
+    // The network one step forward, or null when there is no history.
+    std::unique_ptr<Tpertgra> Redo();
+    // True when there is a current snapshot and the network differs from it.
+    bool DiffersFromCurrent(const Tpertgra& net) const;
+
+    int32_t Count() const { return int32_t(snapshots.size()); }
+};

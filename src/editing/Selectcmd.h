@@ -1,0 +1,47 @@
+#pragma once
+#include <cstdint>
+
+#include "editing/Pertcommand.h"
+
+class Tedge;
+class Tvertex;
+
+// The select tool of the network views: a drag over empty ground selects
+// the works inside the rubber band, a click on a work selects that work and
+// a click on empty ground clears the selection. The drags that start on a
+// node or a work line (linking, moving rows) are the editing tools' and
+// change nothing here.
+class TSelectCmd : public CPertCommand {
+public:
+    int32_t pressFlags = 1;      // flags of the first press of the gesture
+    TPosition2D bandStart;       // the rubber band as last shown
+    TPosition2D bandEnd;
+    Tvertex* pressNode = nullptr;
+    Tedge* pressWork = nullptr;
+    Tvertex* lastNode = nullptr;
+    // 's' rubber band, 'e' link gesture (from a node or a line's front or
+    // back third), 'm' row move (from a line's middle third).
+    char gestureMode = 's';
+    bool bandShown = false;
+
+    int32_t Kind() const override { return ckSelect; }
+    int32_t MouseDown(Tpertgra& net, int32_t flags, TPosition2D p, TPertDrawMode& mode) override;
+    int32_t MouseMove(Tpertgra& net, int32_t flags, TPosition2D p, TPertDrawMode& mode) override;
+    int32_t MouseUp(Tpertgra& net, int32_t flags, TPosition2D p, TPertDrawMode& mode) override;
+    int32_t DoubleClick(Tpertgra& net, TPertDrawMode& mode) override;
+    // The dotted band from the press point to the pointer while dragging.
+    void DrawFeedback(const Tpertgra& net, ICanvas& canvas, const TPertDrawMode& mode) const override;
+
+    void ResetGesture();
+};
+
+// The selection operations of the network.
+// Replaces the selection by the works inside the rectangle of the two
+// corners: start x at most the right side, end x at least the left side,
+// line y strictly between top and bottom.
+void SelectInRect(Tpertgra& net, TPosition2D a, TPosition2D b);
+// Inserts a work keeping the order: by row, smallest first; within a row a
+// critical work goes before the works already there.
+void InsertIntoSelection(Tpertgra& net, Tedge* work);
+bool IsSelected(const Tpertgra& net, const Tedge* work);
+void ClearSelection(Tpertgra& net);

@@ -1,0 +1,144 @@
+#include "editing/Autobackup.h"
+
+#include <gtest/gtest.h>
+
+#include "editing/Backupfiles.h"
+#include "editing/Desktopfixtures.h"
+#include "editing/Pertdoc.h"
+#include "file/Projectfile.h"
+#include "support/Fakemessages.h"
+
+namespace {
+
+// A document whose backup runs on a timer the test fires by hand and whose
+// writer records what it was asked to write.
+struct TBackedDoc {
+    explicit TBackedDoc(TBackupFiles& files) : doc(SmallPlan(), "网络图1", "")
+    {
+        auto t = std::make_unique<TManualTimer>();
+        timer = t.get();
+        doc.backup = std::make_unique<TAutoBackup>(std::move(t), files,
+                                                   [this] { return doc.network.get(); });
+        doc.backup->writer = [this](Tpertgra& net, const std::string& path) {
+            written.push_back(net.nodes.front()->firstWork->data->duration);
+            paths.push_back(path);
+            return true;
+        };
+    }
+    void Change(float marker)
+    {
+        doc.network->nodes.front()->firstWork->data->duration = marker;
+        doc.RecordChange();
+    }
+    TPertdoc doc;
+    TManualTimer* timer = nullptr;
+    std::vector<float> written;
+    std::vector<std::string> paths;
+};
+
+TEST(CrashBackup, AtMostOncePerSecondAndTheLastChangeIsWrittenWhenTheTimerExpires)
+{
+    TScratchFolder dir;
+    TBackupFiles files(dir.path);
+    TBackedDoc d(files);
+    d.Change(1);
+    EXPECT_EQ(d.written, std::vector<float>{1});
+    EXPECT_TRUE(d.timer->IsActive());
+    EXPECT_EQ(d.timer->Interval(), 1000);
+    d.Change(2);
+    d.Change(3);
+    EXPECT_EQ(d.written.size(), 1u);   // the timer still runs
+    EXPECT_TRUE(d.doc.backup->Pending());
+    d.timer->Fire();                   // one second later: the latest state
+    EXPECT_EQ(d.written, (std::vector<float>{1, 3}));
+    EXPECT_TRUE(d.timer->IsActive());  // and the next second is guarded again
+    d.timer->Fire();                   // nothing pending: nothing written
+    EXPECT_EQ(d.written.size(), 2u);
+    EXPECT_FALSE(d.timer->IsActive());
+    d.Change(4);                       // idle timer: written at once
+    EXPECT_EQ(d.written, (std::vector<float>{1, 3, 4}));
+}
+
+TEST(CrashBackup, EachDocumentHasItsOwnFile)
+{
+    TScratchFolder dir;
+    TBackupFiles files(dir.path);
+    TBackedDoc a(files), b(files);
+    a.Change(1);
+    b.Change(2);
+    a.Change(5);
+    a.timer->Fire();
+    ASSERT_EQ(a.paths.size(), 2u);
+    EXPECT_EQ(a.paths[0], dir.File("~TMP"));
+    EXPECT_EQ(a.paths[1], dir.File("~TMP"));
+    EXPECT_EQ(b.paths, std::vector<std::string>{dir.File("~TMP1")});
+}
+
+TEST(CrashBackup, RealWriteIsALoadableProjectAndLeavesTheNetworkAsItWas)
+{
+    TScratchFolder dir;
+    TFakeMessages msgs;
+    TBackupFiles files(dir.path);
+    TPertdoc doc(SmallPlan(), "/p/plan.prt", "/p/plan.prt");
+    doc.network->fileName = "/p/plan.prt";
+    doc.network->hasFile = true;
+    doc.backup = std::make_unique<TAutoBackup>(std::make_unique<TManualTimer>(), files,
+                                               [&] { return doc.network.get(); });
+    doc.network->nodes.front()->firstWork->data->duration = 8;
+    doc.RecordChange();
+    EXPECT_EQ(doc.network->fileName, "/p/plan.prt");
+    EXPECT_TRUE(doc.network->hasFile);
+    EXPECT_TRUE(doc.network->modified);
+    EXPECT_EQ(doc.backup->writes, 1);
+    Tpertgra back;
+    ASSERT_EQ(LoadProject(back, dir.File("~TMP")), 1);
+    EXPECT_EQ(back.nodes.front()->firstWork->data->duration, 8);
+    EXPECT_EQ(back.fileName, dir.File("~TMP"));
+    // No temporary file is left next to it.
+    int entries = 0;
+    for (const auto& e : std::filesystem::directory_iterator(dir.path)) entries += e.is_regular_file();
+    EXPECT_EQ(entries, 1);
+    EXPECT_TRUE(msgs.shown.empty());
+    doc.backup->Discard();
+    EXPECT_FALSE(FileExists(dir.File("~TMP")));
+}
+
+TEST(CrashBackup, AFailingWriteIsQuiet)
+{
+    TFakeMessages msgs;
+    TBackupFiles files("/nonexistent-backup-folder");
+    TPertdoc doc(SmallPlan(), "网络图1", "");
+    doc.backup = std::make_unique<TAutoBackup>(std::make_unique<TManualTimer>(), files,
+                                               [&] { return doc.network.get(); });
+    doc.RecordChange();
+    EXPECT_EQ(doc.backup->writes, 0);
+    EXPECT_TRUE(msgs.shown.empty());
+}
+
+TEST(BackupFiles, NamesLeftoversAndRemoval)
+{
+    TScratchFolder dir;
+    for (const char* n : {"~TMP2", "~TMP", "~TMPx", "~TMP10", "plan.prt", "~TMP01"})
+        WriteText(dir.File(n), "x");
+    TBackupFiles files(dir.path);
+    EXPECT_EQ(files.Leftovers(),
+              (std::vector<std::string>{dir.File("~TMP"), dir.File("~TMP2"), dir.File("~TMP10")}));
+    // New documents take names no file has.
+    EXPECT_EQ(files.Claim(), dir.File("~TMP1"));
+    EXPECT_EQ(files.Claim(), dir.File("~TMP3"));
+    // A restored backup keeps its file; a declined one waits for the end.
+    files.ClaimExisting(dir.File("~TMP"));
+    files.Decline(dir.File("~TMP2"));
+    files.Release(dir.File("~TMP"));
+    EXPECT_FALSE(FileExists(dir.File("~TMP")));
+    EXPECT_TRUE(FileExists(dir.File("~TMP2")));
+    files.RemoveAll();
+    EXPECT_FALSE(FileExists(dir.File("~TMP2")));
+    EXPECT_TRUE(FileExists(dir.File("~TMP10")));   // neither restored nor declined
+    EXPECT_TRUE(FileExists(dir.File("plan.prt")));
+    for (auto [name, is] : {std::pair{"~TMP", true}, {"~TMP7", true}, {"~TMP0", false},
+                            {"~TMP07", false}, {"~TMPa", false}, {"TMP", false}})
+        EXPECT_EQ(TBackupFiles::IsBackupName(name), is) << name;
+}
+
+}  // namespace
