@@ -468,7 +468,8 @@ void ReadRestDayList(TPrtReader& r, TPertTime_out& rest)
 
 // ---- network section ----------------------------------------------------------
 
-void WriteNetworkSection(TPrtWriter& w, Tpertgra& net, bool leadingOne)
+void WriteNetworkSection(TPrtWriter& w, Tpertgra& net, bool leadingOne,
+                         const std::function<void(TPrtWriter&)>& afterNode)
 {
     const size_t n = net.nodes.size();
     // Works find their end node by id: ids that are not unique (a network
@@ -495,6 +496,7 @@ void WriteNetworkSection(TPrtWriter& w, Tpertgra& net, bool leadingOne)
             e->RefreshToNodeId();
             WriteWorkRecord(w, *e, idOf(e->toNode, e->toNodeId));
         }
+        if (afterNode) afterNode(w);
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 
 class Tpertgra;
 class Tvertex;
@@ -61,8 +62,11 @@ void ReadRestDayList(TPrtReader& r, TPertTime_out& rest);
 // then every node in storage order followed by its works. Refreshes every
 // work's toNodeId from its toNode. Node ids are written as they are when they
 // are unique; otherwise every node is written with its storage position + 1
-// as id, so that the links survive the file.
-void WriteNetworkSection(TPrtWriter& w, Tpertgra& net, bool leadingOne);
+// as id, so that the links survive the file. afterNode, when given, is
+// called after each node with its works, so that a caller may hand the bytes
+// written so far on and clear them.
+void WriteNetworkSection(TPrtWriter& w, Tpertgra& net, bool leadingOne,
+                         const std::function<void(TPrtWriter&)>& afterNode = {});
 // Layout 3: the leading int32 (0 fails the load), N, the placeholders and the nodes.
 void ReadNetworkSection(TPrtReader& r, Tpertgra& net);
 // Layout 2: the same without the leading int32.

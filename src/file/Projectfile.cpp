@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <limits>
 #include <new>
 #include <optional>
@@ -11,6 +12,7 @@
 #include <stdexcept>
 
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -231,7 +233,7 @@ std::string ReasonOf(int err, bool writing = true)
     case EROFS:
         return "磁盘是只读的";
     case EISDIR:
-        return "同名的文件夹已经存在";
+        return writing ? "同名的文件夹已经存在" : "这是一个文件夹";
     case ENAMETOOLONG:
         return "文件名太长";
     case EIO:
@@ -275,10 +277,20 @@ bool WriteAll(int fd, const uint8_t* p, size_t n)
     return true;
 }
 
-// Writes bytes to a new file next to the target, puts it on disk and then
-// renames it over the target, so that the target is either the old file or
-// the complete new one. On failure the reason is set and nothing is left behind.
-bool ReplaceFile(const std::string& path, const std::vector<uint8_t>& bytes, std::string& reason)
+// A write to the new file failed with this errno.
+struct TWriteFailed {
+    int err;
+};
+
+// Receives the bytes of a file piece by piece.
+using TPut = std::function<void(const uint8_t*, size_t)>;
+
+// Writes a new file next to the target with the bytes produce hands to its
+// argument, puts it on disk and then renames it over the target, so that
+// the target is either the old file or the complete new one. On failure the
+// reason is set and nothing is left behind.
+bool ReplaceFile(const std::string& path, const std::function<void(const TPut&)>& produce,
+                 std::string& reason)
 {
     const std::string target = ResolvedTarget(path);
     const std::string folder = FolderOf(target);
@@ -315,7 +327,16 @@ bool ReplaceFile(const std::string& path, const std::vector<uint8_t>& bytes, std
         return false;
     };
     if (exists) (void)fchmod(fd, old.st_mode & 07777);
-    if (!WriteAll(fd, bytes.data(), bytes.size())) return fail(errno);
+    try {
+        produce([fd](const uint8_t* p, size_t n) {
+            if (!WriteAll(fd, p, n)) throw TWriteFailed{errno};
+        });
+    } catch (const TWriteFailed& e) {
+        return fail(e.err);
+    } catch (...) {
+        fail(EIO);
+        throw;
+    }
     if (fsync(fd) != 0) return fail(errno);
     const int closed = ::close(fd);
     fd = -1;
@@ -329,6 +350,81 @@ bool ReplaceFile(const std::string& path, const std::vector<uint8_t>& bytes, std
     }
     return true;
 }
+
+// The whole file through put, in pieces of about kChunkBytes once the
+// network section is reached; returns the texts code page 936 cannot hold.
+std::vector<std::string> WriteProjectChunks(Tpertgra& net, const TPut& put)
+{
+    constexpr size_t kChunkBytes = size_t(1) << 20;
+    TPrtWriter w;
+    w.bytes().reserve(kChunkBytes + (size_t(64) << 10));
+    size_t handed = 0;
+    auto hand = [&](TPrtWriter& x) {
+        if (x.size() < kChunkBytes) return;
+        put(x.bytes().data(), x.size());
+        handed += x.size();
+        x.bytes().clear();
+    };
+    w.WriteString(kWrittenVersion);
+    w.WriteInt32(kWrittenLayout);
+    WriteSettingsBlock(w, net);
+    WriteNetworkSection(w, net, true, hand);
+    const size_t total = handed + w.size() + kTrailerBytes;
+    if (total > size_t(std::numeric_limits<int32_t>::max()))
+        throw std::length_error("project too large for a project file");
+    w.WriteInt32(int32_t(total));
+    put(w.bytes().data(), w.size());
+    return w.unconvertible();
+}
+
+// The bytes of a file being read. Large files go into a private anonymous
+// mapping that may use huge pages: touching every page of a plain heap
+// buffer costs more than reading the file. The file itself is never mapped,
+// so another program cutting it short cannot fault the reader.
+class TFileBuffer {
+public:
+    TFileBuffer() = default;
+    TFileBuffer(const TFileBuffer&) = delete;
+    TFileBuffer& operator=(const TFileBuffer&) = delete;
+    ~TFileBuffer()
+    {
+        if (mapped_) munmap(data_, capacity_);
+    }
+
+    // Room for n bytes; false when there is no memory for them.
+    bool Reserve(size_t n)
+    {
+        constexpr size_t kMapFrom = size_t(4) << 20;
+        if (n >= kMapFrom) {
+            void* p = mmap(nullptr, n, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+            if (p != MAP_FAILED) {
+#ifdef MADV_HUGEPAGE
+                (void)madvise(p, n, MADV_HUGEPAGE);
+#endif
+                data_ = static_cast<uint8_t*>(p);
+                capacity_ = n;
+                mapped_ = true;
+                return true;
+            }
+        }
+        try {
+            heap_.resize(n);
+        } catch (const std::bad_alloc&) {
+            return false;
+        }
+        data_ = heap_.data();
+        capacity_ = n;
+        return true;
+    }
+    uint8_t* data() { return data_; }
+    size_t capacity() const { return capacity_; }
+
+private:
+    std::vector<uint8_t> heap_;
+    uint8_t* data_ = nullptr;
+    size_t capacity_ = 0;
+    bool mapped_ = false;
+};
 
 std::string UnconvertibleMessage(const std::vector<std::string>& texts)
 {
@@ -405,16 +501,15 @@ bool SaveProject(Tpertgra& net, const std::string& path)
     const std::string oldName = net.fileName;
     net.fileName = path;
     std::vector<std::string> unconvertible;
-    std::vector<uint8_t> bytes;
     std::string reason;
     try {
-        bytes = WriteProjectBytes(net, &unconvertible);
+        ReplaceFile(
+            path, [&](const TPut& put) { unconvertible = WriteProjectChunks(net, put); }, reason);
     } catch (const std::bad_alloc&) {
         reason = "内存不足";
     } catch (const std::length_error&) {
         reason = "工程太大，无法写入一个文件";
     }
-    if (reason.empty()) ReplaceFile(path, bytes, reason);
     if (!reason.empty()) {
         net.fileName = oldName;
         ShowWarning("保存文件失败：" + reason + "（" + path + "）");
@@ -443,10 +538,13 @@ int LoadProject(Tpertgra& net, const std::string& path, TProjectFormat* format)
         }
         return 0;
     }
-    std::vector<uint8_t> bytes;
     struct stat st;
-    bool ok = fstat(fd, &st) == 0 && !S_ISDIR(st.st_mode);
-    int err = ok ? 0 : (errno ? errno : EISDIR);
+    bool ok = fstat(fd, &st) == 0;
+    int err = ok ? 0 : errno;
+    if (ok && S_ISDIR(st.st_mode)) {
+        ok = false;
+        err = EISDIR;
+    }
     if (ok && st.st_size > std::numeric_limits<int32_t>::max()) {
         // Longer than any trailer can say: the file cannot be a project file.
         ::close(fd);
@@ -454,17 +552,16 @@ int LoadProject(Tpertgra& net, const std::string& path, TProjectFormat* format)
         ShowPlain(kCorruptFileMessage);
         return 0;
     }
-    if (ok) {
-        try {
-            bytes.reserve(size_t(st.st_size));
-        } catch (const std::bad_alloc&) {
-            ok = false;
-            err = ENOMEM;
-        }
+    TFileBuffer buffer;
+    size_t size = 0;
+    if (ok && !buffer.Reserve(size_t(st.st_size > 0 ? st.st_size : 0))) {
+        ok = false;
+        err = ENOMEM;
     }
-    uint8_t buffer[64 * 1024];
-    while (ok) {
-        const ssize_t k = ::read(fd, buffer, sizeof buffer);
+    // The length known at opening is what is read; a file that changes
+    // meanwhile is caught by its trailer.
+    while (ok && size < buffer.capacity()) {
+        const ssize_t k = ::read(fd, buffer.data() + size, buffer.capacity() - size);
         if (k < 0) {
             if (errno == EINTR) continue;
             ok = false;
@@ -472,8 +569,7 @@ int LoadProject(Tpertgra& net, const std::string& path, TProjectFormat* format)
             break;
         }
         if (k == 0) break;
-        bytes.insert(bytes.end(), buffer, buffer + k);
-        if (bytes.size() > size_t(std::numeric_limits<int32_t>::max())) break;
+        size += size_t(k);
     }
     ::close(fd);
     if (!ok) {
@@ -481,5 +577,5 @@ int LoadProject(Tpertgra& net, const std::string& path, TProjectFormat* format)
         ShowWarning("无法读取文件：" + path + "（" + ReasonOf(err, false) + "）");
         return 0;
     }
-    return ReadProjectBytes(net, bytes.data(), bytes.size(), path, &f);
+    return ReadProjectBytes(net, buffer.data(), size, path, &f);
 }

@@ -145,21 +145,27 @@ TProjectInfo CollectProjectInfo(Tpertgra& net, const TProjectFormat& format)
 
 std::string InfoText(const TProjectInfo& info)
 {
+    // Built by appending only: a literal put before a temporary string trips
+    // a false overlap warning of some compilers at high optimisation.
     std::string t;
-    t += "version: " + info.versionText + "\n";
-    t += "layout: " + std::to_string(info.layout) + "\n";
-    t += "title: " + info.title + "\n";
-    t += "project start: " + info.projectStart + "\n";
-    t += "project end: " + info.projectEnd + "\n";
-    t += "total days: " + Days(info.totalDays) + "\n";
-    t += "nodes: " + std::to_string(info.nodeCount) + "\n";
-    t += "works: " + std::to_string(info.workCount) + "\n";
-    t += "from\tto\tname\tkind\tduration\tES\tEF\tLS\tLF\tTF\tFF\tcritical\tstart date\tfinish date\n";
+    auto line = [&t](const char* name, const std::string& value) {
+        t.append(name).append(": ").append(value).append("\n");
+    };
+    line("version", info.versionText);
+    line("layout", std::to_string(info.layout));
+    line("title", info.title);
+    line("project start", info.projectStart);
+    line("project end", info.projectEnd);
+    line("total days", Days(info.totalDays));
+    line("nodes", std::to_string(info.nodeCount));
+    line("works", std::to_string(info.workCount));
+    t.append("from\tto\tname\tkind\tduration\tES\tEF\tLS\tLF\tTF\tFF\tcritical\tstart date\tfinish date\n");
     for (const TWorkInfo& w : info.works) {
-        t += std::to_string(w.from) + "\t" + std::to_string(w.to) + "\t" + w.name + "\t" + w.kind;
-        for (float v : {w.duration, w.es, w.ef, w.ls, w.lf, w.tf, w.ff}) t += "\t" + Days(v);
-        t += std::string("\t") + (w.critical ? "yes" : "no");
-        t += "\t" + w.startDate + "\t" + w.finishDate + "\n";
+        t.append(std::to_string(w.from)).append("\t").append(std::to_string(w.to));
+        t.append("\t").append(w.name).append("\t").append(w.kind);
+        for (float v : {w.duration, w.es, w.ef, w.ls, w.lf, w.tf, w.ff}) t.append("\t").append(Days(v));
+        t.append("\t").append(w.critical ? "yes" : "no");
+        t.append("\t").append(w.startDate).append("\t").append(w.finishDate).append("\n");
     }
     return t;
 }
@@ -186,37 +192,55 @@ std::string JsonString(const std::string& text)
             }
         }
     }
-    return j + "\"";
+    j += '"';
+    return j;
 }
 
 std::string InfoJson(const TProjectInfo& info)
 {
     std::string j = "{\n";
-    j += "  \"title\": " + JsonString(info.title) + ",\n";
-    j += "  \"version\": " + JsonString(info.versionText) + ",\n";
-    j += "  \"layout\": " + std::to_string(info.layout) + ",\n";
-    j += "  \"project_start\": " + JsonString(info.projectStart) + ",\n";
-    j += "  \"project_end\": " + JsonString(info.projectEnd) + ",\n";
-    j += "  \"total_days\": " + JsonNumber(info.totalDays) + ",\n";
-    j += "  \"node_count\": " + std::to_string(info.nodeCount) + ",\n";
-    j += "  \"work_count\": " + std::to_string(info.workCount) + ",\n";
-    j += "  \"works\": [";
+    auto member = [&j](const char* name, const std::string& value) {
+        j.append("  \"").append(name).append("\": ").append(value).append(",\n");
+    };
+    member("title", JsonString(info.title));
+    member("version", JsonString(info.versionText));
+    member("layout", std::to_string(info.layout));
+    member("project_start", JsonString(info.projectStart));
+    member("project_end", JsonString(info.projectEnd));
+    member("total_days", JsonNumber(info.totalDays));
+    member("node_count", std::to_string(info.nodeCount));
+    member("work_count", std::to_string(info.workCount));
+    j.append("  \"works\": [");
     for (size_t i = 0; i < info.works.size(); ++i) {
         const TWorkInfo& w = info.works[i];
-        j += i == 0 ? "\n" : ",\n";
-        j += "    {\"from\": " + std::to_string(w.from) + ", \"to\": " + std::to_string(w.to) +
-             ", \"from_id\": " + std::to_string(w.fromId) + ", \"to_id\": " + std::to_string(w.toId) +
-             ", \"name\": " + JsonString(w.name) + ", \"kind\": " + JsonString(w.kind) +
-             ", \"duration\": " + JsonNumber(w.duration) + ", \"start\": " + JsonNumber(w.start) +
-             ", \"es\": " + JsonNumber(w.es) + ", \"ef\": " + JsonNumber(w.ef) +
-             ", \"ls\": " + JsonNumber(w.ls) + ", \"lf\": " + JsonNumber(w.lf) +
-             ", \"tf\": " + JsonNumber(w.tf) + ", \"ff\": " + JsonNumber(w.ff) +
-             ", \"critical\": " + JsonBool(w.critical) + ", \"progress\": " + JsonNumber(w.progress) +
-             ", \"start_date\": " + JsonString(w.startDate) +
-             ", \"finish_date\": " + JsonString(w.finishDate) + "}";
+        bool first = true;
+        auto field = [&](const char* name, const std::string& value) {
+            j.append(first ? "{\"" : ", \"").append(name).append("\": ").append(value);
+            first = false;
+        };
+        j.append(i == 0 ? "\n    " : ",\n    ");
+        field("from", std::to_string(w.from));
+        field("to", std::to_string(w.to));
+        field("from_id", std::to_string(w.fromId));
+        field("to_id", std::to_string(w.toId));
+        field("name", JsonString(w.name));
+        field("kind", JsonString(w.kind));
+        field("duration", JsonNumber(w.duration));
+        field("start", JsonNumber(w.start));
+        field("es", JsonNumber(w.es));
+        field("ef", JsonNumber(w.ef));
+        field("ls", JsonNumber(w.ls));
+        field("lf", JsonNumber(w.lf));
+        field("tf", JsonNumber(w.tf));
+        field("ff", JsonNumber(w.ff));
+        field("critical", JsonBool(w.critical));
+        field("progress", JsonNumber(w.progress));
+        field("start_date", JsonString(w.startDate));
+        field("finish_date", JsonString(w.finishDate));
+        j.append("}");
     }
-    j += info.works.empty() ? "]\n" : "\n  ]\n";
-    j += "}\n";
+    j.append(info.works.empty() ? "]\n" : "\n  ]\n");
+    j.append("}\n");
     return j;
 }
 
