@@ -387,6 +387,11 @@ void PlaceNodesAndWorks(Tpertgra& net, double xf, double yf)
 void LayoutNetwork(Tpertgra& net, double xf, double yf)
 {
     net.ComputeAndPull();
+    // Rows are raised before the tidying step hands work rows to nodes, so
+    // no node takes a negative row from its work.
+    for (const auto& v : net.nodes)
+        for (Tedge* w = v->firstWork; w; w = w->nextWork)
+            if (w->row < 0) w->row = 0;
     net.TidyNetwork();
     ComputeDisplacements(net);
     PlaceNodesAndWorks(net, xf, yf);
