@@ -520,6 +520,7 @@ void Tpertgra::RecheckAuxiliary(Tedge* work)
 void Tpertgra::ApplyWorkData(Tedge* work, const Tworkdata& edited)
 {
     Tworkdata rec = edited;
+    if (rec.workNo != work->data->workNo) InvalidateWorkNumbers();
     if (rec.kind == WorkKind::Auxiliary) {
         // A refused auxiliary kind leaves the work exactly as it was; copying the
         // record first would leave a work that claims a kind it cannot have.
@@ -555,7 +556,6 @@ void Tpertgra::ApplyWorkData(Tedge* work, const Tworkdata& edited)
     work->data->duration = keepDuration;
     work->data->kind = kind;
     work->data->name = name;
-    InvalidateWorkNumbers();
     ComputeTimes();
 }
 

@@ -1,0 +1,88 @@
+#include "editing/Rowops.h"
+
+#include <algorithm>
+
+#include "drawing/Timeaxis.h"
+#include "model/Pertgra.h"
+#include "schedule/Calendar.h"
+
+namespace {
+
+void ShiftRows(Tpertgra& net, int32_t r, int32_t by)
+{
+    const int32_t h = int32_t(RowHeight(net));
+    for (const auto& v : net.nodes) {
+        const bool nodeMoves = v->row >= r;
+        if (nodeMoves) {
+            v->row = std::max(0, v->row + by);
+            v->y += by * h;
+        }
+    }
+    for (const auto& v : net.nodes)
+        for (Tedge* w = v->firstWork; w; w = w->nextWork) {
+            if (w->row < r) continue;
+            w->row = std::max(0, w->row + by);
+            // the horizontal part of the line and the name line move with the row
+            w->lineGeom[3] += by * h;
+            w->lineGeom[5] += by * h;
+            w->nameGeom[1] += by * h;
+            w->nameGeom[3] += by * h;
+        }
+    // the end points of every line follow their nodes
+    for (const auto& v : net.nodes)
+        for (Tedge* w = v->firstWork; w; w = w->nextWork) {
+            w->lineGeom[1] = w->fromNode ? w->fromNode->y : w->lineGeom[1];
+            w->lineGeom[7] = w->toNode ? w->toNode->y : w->lineGeom[7];
+        }
+}
+
+}
+
+void InsertBlankRow(Tpertgra& net, int32_t r)
+{
+    ShiftRows(net, r, 1);
+}
+
+void RemoveRow(Tpertgra& net, int32_t r)
+{
+    ShiftRows(net, r, -1);
+}
+
+bool RowHasWork(const Tpertgra& net, int32_t r)
+{
+    for (const auto& v : net.nodes)
+        for (const Tedge* w = v->firstWork; w; w = w->nextWork)
+            if (w->row == r) return true;
+    return false;
+}
+
+double TRowOccupancy::XOf(double t) const
+{
+    return axis_.XOfTime(CalendarDay(net_, t));
+}
+
+void TRowOccupancy::Build()
+{
+    rows_.clear();
+    for (const auto& v : net_.nodes)
+        for (const Tedge* w = v->firstWork; w; w = w->nextWork) {
+            if (!w->toNode) continue;
+            const double x1 = XOf(v->time);
+            const double x2 = XOf(w->toNode->time);
+            rows_[w->row].push_back({x1, x2, w});
+        }
+    built_ = true;
+}
+
+bool TRowOccupancy::Occupied(int32_t row, double t1, double t2, const Tedge* except)
+{
+    if (!built_) Build();
+    auto it = rows_.find(row);
+    if (it == rows_.end()) return false;
+    double a = XOf(t1);
+    double b = XOf(t2);
+    if (a > b) std::swap(a, b);
+    for (const Span& s : it->second)
+        if (s.work != except && s.x1 < b && s.x2 > a) return true;
+    return false;
+}
