@@ -259,6 +259,13 @@ TEST(ProjectCli, CheckReportsALoopWithoutFailing)
     EXPECT_EQ(r.status, 0);
     EXPECT_NE(r.out.find("the network has a loop"), std::string::npos) << r.out;
     EXPECT_EQ(msgs.Texts(), std::vector<std::string>{"网络图不能有回路"});
+    // info reports the plan all the same; the loop is only a message
+    msgs.shown.clear();
+    const TRun info = RunCli({"info", "--json", path});
+    EXPECT_EQ(info.status, 0);
+    EXPECT_NE(info.out.find("\"work_count\": 3,"), std::string::npos) << info.out;
+    ASSERT_FALSE(msgs.Texts().empty());
+    EXPECT_EQ(msgs.Texts()[0], "网络图不能有回路");
 }
 
 // Writes tests/data/restdays.prt. Run by hand after a change of the plan:
