@@ -169,8 +169,7 @@ void RepairDivisors(Tpertgra& net)
 // AllWorks, then the topological order and loop check.
 void AfterLoad(Tpertgra& net)
 {
-    for (Tedge* e : net.AllWorks())
-        if (e->data->IsAuxiliary()) net.RecheckAuxiliary(e);
+    net.RecheckAuxiliaries();
     net.Renumber();
 }
 
