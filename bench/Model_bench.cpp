@@ -76,3 +76,10 @@ void BM_AllWorks(benchmark::State& state)
 BENCHMARK(BM_AllWorks)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 }
+
+#include "platform/Memory.h"
+
+namespace {
+// The programs tune the allocator at start; the benchmarks measure the same.
+const bool kTuned = (TuneAllocatorForLargePlans(), true);
+}
