@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <numeric>
 #include <vector>
@@ -137,101 +138,236 @@ private:
     std::vector<TBox> box_;
 };
 
+// Kinds of work the layout tells apart.
+enum : uint8_t { kDummy = 1, kMilestone = 2, kAuxiliary = 4, kSuspended = 8 };
+
+uint8_t KindFlags(const std::string& k)
+{
+    // Every kind text is three or four characters of three bytes; compares
+    // of a fixed length are a few word compares.
+    const char* c = k.data();
+    if (k.size() == 9) {
+        if (std::memcmp(c, WorkKind::Dummy, 9) == 0) return kDummy;
+        if (std::memcmp(c, WorkKind::Milestone, 9) == 0) return kMilestone;
+    } else if (k.size() == 12) {
+        if (std::memcmp(c, WorkKind::Auxiliary, 12) == 0) return kAuxiliary;
+        if (std::memcmp(c, WorkKind::Suspended, 12) == 0) return kSuspended;
+    }
+    return 0;
+}
+
+// Everything the layout reads of the nodes and works, gathered in one walk
+// over the network into flat arrays: a work and its data record are far
+// apart in memory, and every further walk over them would cost as much as
+// the whole computation on the arrays.
+struct TLayoutInput {
+    struct TWork {
+        Tedge* work;
+        int32_t to;        // slot of the end node, -1 when it is not stored
+        int32_t row;
+        float start;
+        float duration;
+        uint8_t kind;
+    };
+
+    // by node slot (storage order)
+    std::vector<Tvertex*> node;
+    std::vector<float> time;
+    std::vector<int32_t> row;
+    std::vector<int32_t> workBegin;   // works of slot s: [workBegin[s], workBegin[s + 1])
+    std::vector<uint8_t> milestoneEnd;
+    // in storage order of their from-nodes and list order
+    std::vector<TWork> works;
+
+    explicit TLayoutInput(const Tpertgra& net)
+    {
+        const size_t n = net.nodes.size();
+        node.resize(n);
+        time.resize(n);
+        row.resize(n);
+        workBegin.assign(n + 1, 0);
+        milestoneEnd.assign(n, 0);
+        if (n == 0) return;
+        // Asking for one slot brings every node's slot up to date.
+        net.IndexOfNode(net.nodes.front().get());
+        std::vector<int32_t> inCount(n), outCount(n);
+        size_t total = 0;
+        for (size_t s = 0; s < n; ++s) {
+            Tvertex* v = net.nodes[s].get();
+            node[s] = v;
+            time[s] = v->time;
+            row[s] = v->row;
+            inCount[s] = v->inCount;
+            outCount[s] = v->outCount;
+            total += size_t(std::max(0, v->outCount));
+        }
+        works.reserve(total);
+        for (size_t s = 0; s < n; ++s) {
+            for (Tedge* w = node[s]->firstWork; w; w = w->nextWork) {
+                const Tworkdata& d = *w->data;
+                const Tvertex* t = w->toNode;
+                const int32_t slot = t && t->slot >= 0 && size_t(t->slot) < n && node[size_t(t->slot)] == t
+                                         ? t->slot
+                                         : -1;
+                works.push_back(TWork{w, slot, w->row, d.start, d.duration, KindFlags(d.kind)});
+            }
+            workBegin[s + 1] = int32_t(works.size());
+        }
+        // The outer node of a milestone: a start node whose single work is a
+        // milestone, or an end node whose single entering work is one.
+        for (size_t s = 0; s < n; ++s) {
+            const int32_t b = workBegin[s], e = workBegin[s + 1];
+            if (inCount[s] == 0 && outCount[s] == 1 && e - b == 1 &&
+                (works[size_t(b)].kind & kMilestone))
+                milestoneEnd[s] = 1;
+            for (int32_t k = b; k < e; ++k) {
+                const int32_t t = works[size_t(k)].to;
+                if (t >= 0 && (works[size_t(k)].kind & kMilestone) && inCount[size_t(t)] == 1 &&
+                    workBegin[size_t(t)] == workBegin[size_t(t) + 1])
+                    milestoneEnd[size_t(t)] = 1;
+            }
+        }
+    }
+
+    // The slot of a node of the network (its slot field is current).
+    int32_t SlotOf(const Tvertex* v) const
+    {
+        return v && v->slot >= 0 && size_t(v->slot) < node.size() && node[size_t(v->slot)] == v
+                   ? v->slot
+                   : -1;
+    }
+};
+
 class TDisplacementPass {
 public:
-    explicit TDisplacementPass(Tpertgra& net) : net_(net) {}
+    TDisplacementPass(Tpertgra& net, const TLayoutInput& in) : net_(net), in_(in) {}
 
     void Run()
     {
         net_.displacements.clear();
         net_.nodePairs.clear();
-        for (const auto& v : net_.nodes) v->xOffset = 0;
-        list_ = net_.TimeOrder();
-        const size_t n = list_.size();
-        if (n == 0) return;
-        minLength_ = net_.displaySettings.minWorkLength;
-        Prepare();
-        BuildPairs();
-        MinimumLengths();
-        Alignments();
-        LowerFirstShifts();
-        Store();
+        std::vector<Tvertex*> list = net_.TimeOrder();
+        const size_t n = list.size();
+        pos_.assign(n, TPos{});
+        posOf_.assign(in_.node.size(), -1);
+        for (size_t i = 0; i < n; ++i) {
+            const int32_t s = in_.SlotOf(list[i]);
+            pos_[i].slot = s;
+            pos_[i].time = s >= 0 ? in_.time[size_t(s)] : list[i]->time;
+            if (s >= 0) posOf_[size_t(s)] = int64_t(i);
+        }
+        if (n > 0) {
+            minLength_ = net_.displaySettings.minWorkLength;
+            Prepare();
+            BuildPairs();
+            MinimumLengths();
+            Alignments();
+            LowerFirstShifts();
+            Store();
+        }
+        for (Tvertex* v : in_.node) v->xOffset = 0;
+        for (size_t i = 0; i < n; ++i) list[i]->xOffset = pos_[i].disp;
     }
 
 private:
-    Tvertex* Node(size_t i) const { return list_[i]; }
-    // XOfTime (strict) of node i's time, on the working-time axis.
-    double XOfTimeAt(size_t i) const
-    {
-        return base_[i] + double(sums_->Prefix(before_[i]));
-    }
-    double X(size_t i) const { return XOfTimeAt(i) + list_[i]->xOffset; }
+    // What the pass keeps of the node at one position of the time order.
+    struct TPos {
+        double base = 0;      // X0 + XOfDay(time)
+        uint32_t before = 0;  // number of keys strictly before the time
+        uint32_t key = 0;     // the time's key
+        int32_t disp = 0;     // displacement
+        int32_t slot = -1;
+        float time = 0;
+    };
+
+    // XOfTime (strict) of the time at position i, on the working-time axis.
+    double XOfTimeAt(size_t i) const { return pos_[i].base + double(sums_->Prefix(pos_[i].before)); }
+    double X(size_t i) const { return XOfTimeAt(i) + pos_[i].disp; }
 
     void Prepare()
     {
-        const size_t n = list_.size();
         const double x0 = X0(net_);
-        posOf_.assign(net_.nodes.size(), -1);
-        base_.resize(n);
-        std::vector<double> times(n);
-        for (size_t i = 0; i < n; ++i) {
-            times[i] = double(list_[i]->time);
-            base_[i] = x0 + net_.timeScale.XOfDay(times[i]);
-            const int32_t s = net_.IndexOfNode(list_[i]);
-            if (s >= 0) posOf_[size_t(s)] = int64_t(i);
+        keys_.resize(pos_.size());
+        for (size_t i = 0; i < pos_.size(); ++i) {
+            keys_[i] = double(pos_[i].time);
+            pos_[i].base = x0 + net_.timeScale.XOfDay(keys_[i]);
         }
-        keys_ = times;
         std::sort(keys_.begin(), keys_.end());
         keys_.erase(std::unique(keys_.begin(), keys_.end()), keys_.end());
-        keyOf_.resize(n);
-        before_.resize(n);
-        for (size_t i = 0; i < n; ++i) {
-            keyOf_[i] = size_t(std::lower_bound(keys_.begin(), keys_.end(), times[i]) - keys_.begin());
+        for (TPos& p : pos_) {
+            const double t = double(p.time);
+            p.key = uint32_t(std::lower_bound(keys_.begin(), keys_.end(), t) - keys_.begin());
             // Entries strictly before a time: keys at most time - 1e-8.
-            before_[i] = size_t(std::upper_bound(keys_.begin(), keys_.end(), times[i] - kSameTime) -
+            p.before = uint32_t(std::upper_bound(keys_.begin(), keys_.end(), t - kSameTime) -
                                 keys_.begin());
         }
         sums_ = std::make_unique<TShiftSums>(keys_.size());
         entryOfKey_.assign(keys_.size(), -1);
     }
 
-    int64_t Pos(const Tvertex* v) const
-    {
-        const int32_t s = net_.IndexOfNode(v);
-        return s >= 0 ? posOf_[size_t(s)] : -1;
-    }
-
+    // Node spans, and the works the minimum length applies to as pairs of
+    // positions in time order, sorted by their start position (stable, so
+    // each node's works keep their list order).
     void BuildPairs()
     {
-        const size_t n = list_.size();
-        std::vector<TSpans> spans(n);
-        for (size_t i = 0; i < n; ++i) {
-            const Tvertex* v = list_[i];
-            TSpans& s = spans[i];
-            s.row = s.inLo = s.inHi = s.outLo = s.outHi = v->row;
-            for (const Tedge* w : net_.WorksInto(v)) {
-                s.inLo = std::min(s.inLo, w->row);
-                s.inHi = std::max(s.inHi, w->row);
-            }
-            for (const Tedge* w = v->firstWork; w; w = w->nextWork) {
-                s.outLo = std::min(s.outLo, w->row);
-                s.outHi = std::max(s.outHi, w->row);
+        const size_t n = pos_.size();
+        std::vector<TSpans> bySlot(in_.node.size());
+        for (size_t s = 0; s < bySlot.size(); ++s) {
+            TSpans& sp = bySlot[s];
+            sp.row = sp.inLo = sp.inHi = sp.outLo = sp.outHi = in_.row[s];
+        }
+        std::vector<uint32_t> count(n + 1, 0);
+        std::vector<std::pair<uint32_t, uint32_t>> edges;
+        edges.reserve(in_.works.size());
+        for (size_t s = 0; s < bySlot.size(); ++s) {
+            TSpans& from = bySlot[s];
+            const int64_t fi = posOf_[s];
+            for (int32_t k = in_.workBegin[s]; k < in_.workBegin[s + 1]; ++k) {
+                const TLayoutInput::TWork& w = in_.works[size_t(k)];
+                from.outLo = std::min(from.outLo, w.row);
+                from.outHi = std::max(from.outHi, w.row);
+                if (w.to < 0) continue;
+                TSpans& into = bySlot[size_t(w.to)];
+                into.inLo = std::min(into.inLo, w.row);
+                into.inHi = std::max(into.inHi, w.row);
+                const int64_t ti = posOf_[size_t(w.to)];
+                if (fi >= 0 && ti >= 0 && !(w.kind & (kDummy | kMilestone))) {
+                    edges.emplace_back(uint32_t(fi), uint32_t(ti));
+                    ++count[size_t(fi) + 1];
+                }
             }
         }
+        for (size_t i = 0; i < n; ++i) count[i + 1] += count[i];
+        lengthEdges_.resize(edges.size());
+        for (const auto& e : edges) lengthEdges_[count[e.first]++] = e;
+
+        std::vector<TSpans> spans(n);
+        for (size_t i = 0; i < n; ++i)
+            if (pos_[i].slot >= 0) spans[i] = bySlot[size_t(pos_[i].slot)];
         // With nothing displaced yet, x follows the time order, so the nodes
         // closer than the minimum length after a node are the ones up to the
-        // first that is not.
+        // first that is not. The partner is nearly always among the first few
+        // of them; the tree answers for the rest, so that many nodes of one
+        // day on rows that never meet cost n log n and not n squared.
+        constexpr size_t kScan = 48;
         partner_.assign(n, -1);
-        const TMeetTree tree(spans);
+        std::unique_ptr<TMeetTree> tree;
         size_t end = 0;
         for (size_t i = 0; i < n; ++i) {
             end = std::max(end, i + 1);
-            while (end < n && base_[end] - base_[i] < minLength_) ++end;
-            const int64_t j = tree.First(i + 1, end, spans[i]);
-            if (j >= 0) {
-                partner_[i] = j;
-                net_.nodePairs.emplace_back(list_[i], list_[size_t(j)]);
+            while (end < n && pos_[end].base - pos_[i].base < minLength_) ++end;
+            int64_t j = -1;
+            const size_t scanEnd = std::min(end, i + 1 + kScan);
+            for (size_t k = i + 1; k < scanEnd; ++k)
+                if (RowsMeet(spans[i], spans[k])) {
+                    j = int64_t(k);
+                    break;
+                }
+            if (j < 0 && scanEnd < end) {
+                if (!tree) tree = std::make_unique<TMeetTree>(spans);
+                j = tree->First(scanEnd, end, spans[i]);
             }
+            if (j >= 0) partner_[i] = j;
         }
     }
 
@@ -239,21 +375,21 @@ private:
     // right so that it lies minLength_ right of i, and its time entered.
     void Push(size_t i, size_t j)
     {
-        const int32_t di = list_[i]->xOffset;
-        const bool sameTime = std::fabs(double(list_[j]->time) - double(list_[i]->time)) < kSameTime;
+        const int32_t di = pos_[i].disp;
+        const bool sameTime = std::fabs(double(pos_[j].time) - double(pos_[i].time)) < kSameTime;
         const int32_t d = sameTime ? Trunc(double(minLength_) + di)
                                    : Trunc(minLength_ - (XOfTimeAt(j) - XOfTimeAt(i) - di));
-        list_[j]->xOffset = d;
+        pos_[j].disp = d;
         Enter(j, d);
     }
 
     void Enter(size_t j, int32_t d)
     {
-        const size_t key = keyOf_[j];
+        const size_t key = pos_[j].key;
         int64_t& e = entryOfKey_[key];
         if (e < 0) {
             e = int64_t(table_.size());
-            table_.push_back(TEntry{list_[j]->time, d, d, key});
+            table_.push_back(TEntry{pos_[j].time, d, d, key});
             sums_->Add(key, d);
         } else if (d > table_[size_t(e)].shift) {
             sums_->Add(key, int64_t(d) - table_[size_t(e)].shift);
@@ -263,23 +399,17 @@ private:
 
     void MinimumLengths()
     {
-        for (size_t i = 0; i < list_.size(); ++i) {
-            for (const Tedge* w = list_[i]->firstWork; w; w = w->nextWork) {
-                if (w->data->IsDummy() || w->data->IsMilestone()) continue;
-                const int64_t j = Pos(w->toNode);
-                if (j < 0) continue;
-                if (X(size_t(j)) - X(i) < minLength_) Push(i, size_t(j));
-            }
-        }
+        for (const auto& [i, j] : lengthEdges_)
+            if (X(j) - X(i) < minLength_) Push(i, j);
     }
 
     void Alignments()
     {
-        for (size_t k = 0; k + 1 < list_.size(); ++k) {
+        for (size_t k = 0; k + 1 < pos_.size(); ++k) {
             const size_t next = k + 1;
-            if (X(next) < X(k)) list_[next]->xOffset = Trunc(X(k) - XOfTimeAt(next));
+            if (X(next) < X(k)) pos_[next].disp = Trunc(X(k) - XOfTimeAt(next));
             const int64_t p = partner_[k];
-            if (p >= 0 && !net_.IsMilestoneEnd(list_[size_t(p)]) &&
+            if (p >= 0 && !in_.milestoneEnd[size_t(pos_[size_t(p)].slot)] &&
                 X(size_t(p)) - X(k) < minLength_)
                 Push(k, size_t(p));
         }
@@ -288,8 +418,7 @@ private:
     void LowerFirstShifts()
     {
         std::vector<int32_t> least(keys_.size(), std::numeric_limits<int32_t>::max());
-        for (size_t i = 0; i < list_.size(); ++i)
-            least[keyOf_[i]] = std::min(least[keyOf_[i]], list_[i]->xOffset);
+        for (const TPos& p : pos_) least[p.key] = std::min(least[p.key], p.disp);
         for (TEntry& e : table_) {
             const double day = double(e.day);
             for (size_t k = e.key + 1; k-- > 0 && std::fabs(keys_[k] - day) < kSameEntry;)
@@ -304,6 +433,10 @@ private:
         net_.displacements.reserve(table_.size());
         for (const TEntry& e : table_)
             net_.displacements.push_back(std::make_unique<Tdisplace>(e.day, e.shift, e.firstShift));
+        for (size_t i = 0; i < partner_.size(); ++i)
+            if (partner_[i] >= 0)
+                net_.nodePairs.emplace_back(in_.node[size_t(pos_[i].slot)],
+                                            in_.node[size_t(pos_[size_t(partner_[i])].slot)]);
     }
 
     struct TEntry {
@@ -314,85 +447,97 @@ private:
     };
 
     Tpertgra& net_;
-    std::vector<Tvertex*> list_;
+    const TLayoutInput& in_;
     int32_t minLength_ = 28;
-    std::vector<int64_t> posOf_;     // storage index -> position in list_
-    std::vector<double> base_;       // X0 + XOfDay(time)
+    std::vector<TPos> pos_;          // by position in time order
+    std::vector<int64_t> posOf_;     // node slot -> position in time order
     std::vector<double> keys_;       // distinct times, ascending
-    std::vector<size_t> keyOf_;
-    std::vector<size_t> before_;     // keys strictly before the node's time
     std::unique_ptr<TShiftSums> sums_;
     std::vector<int64_t> entryOfKey_;
     std::vector<TEntry> table_;      // in the order entered
     std::vector<int64_t> partner_;
+    std::vector<std::pair<uint32_t, uint32_t>> lengthEdges_;
 };
 
-}
-
-void ComputeDisplacements(Tpertgra& net)
-{
-    TDisplacementPass(net).Run();
-}
-
-void PlaceNodesAndWorks(Tpertgra& net, double xf, double yf)
+void Place(Tpertgra& net, const TLayoutInput& in, double xf, double yf)
 {
     const TTimeAxis axis(net);
     const bool shifted = axis.HasShifts();
     const double y0 = Y0(net);
     const double rowHeight = RowHeight(net);
-    for (const auto& v : net.nodes) {
-        const double x = axis.XOfTime(CalendarDayOfFinish(net, v->time), TShiftCount::Before) +
-                         (shifted ? v->xOffset : 0);
-        v->x = Trunc(xf * x);
-        v->y = Trunc(yf * (y0 + v->row * rowHeight));
+    const size_t n = in.node.size();
+    std::vector<int32_t> x(n), y(n);
+    for (size_t s = 0; s < n; ++s) {
+        Tvertex* v = in.node[s];
+        const double nx = axis.XOfTime(CalendarDayOfFinish(net, in.time[s]), TShiftCount::Before) +
+                          (shifted ? v->xOffset : 0);
+        x[s] = v->x = Trunc(xf * nx);
+        y[s] = v->y = Trunc(yf * (y0 + in.row[s] * rowHeight));
     }
-    bool dummy = false, auxiliary = false, suspended = false;
-    for (const auto& v : net.nodes) {
-        for (Tedge* w = v->firstWork; w; w = w->nextWork) {
-            const Tworkdata& d = *w->data;
-            dummy = dummy || d.IsDummy();
-            auxiliary = auxiliary || d.IsAuxiliary();
-            suspended = suspended || d.IsKind(WorkKind::Suspended);
-            if (w->row < 0) w->row = 0;
-            const Tvertex* from = w->fromNode ? w->fromNode : v.get();
-            const Tvertex* to = w->toNode;
+    uint8_t kinds = 0;
+    for (size_t s = 0; s < n; ++s) {
+        for (int32_t k = in.workBegin[s]; k < in.workBegin[s + 1]; ++k) {
+            const TLayoutInput::TWork& w = in.works[size_t(k)];
+            kinds |= w.kind;
+            const int32_t r = std::max(0, w.row);
+            const int32_t t = w.to;
+            const double start = w.start;
+            const double finish = start + double(w.duration);
             TWorkGeometry g;
-            g.fromX = from->x;
-            g.fromY = from->y;
-            g.toX = to ? to->x : from->x;
-            g.toY = to ? to->y : from->y;
-            g.lineY = Trunc(yf * (y0 + w->row * rowHeight));
-            g.startJoinY = from->row == w->row ? g.fromY : g.lineY;
-            g.endJoinY = to && to->row == w->row ? g.toY : g.lineY;
-            const double finish = double(d.start) + double(d.duration);
-            g.lineStartX = Trunc(xf * axis.XOfTime(CalendarDay(net, d.start), TShiftCount::AtOrBefore));
-            g.lineEndX = Trunc(xf * axis.XOfTime(CalendarDayOfFinish(net, finish),
-                                                 TShiftCount::AtOrBefore));
-            if (shifted) {
-                if (std::fabs(double(d.start) - double(from->time)) < kSameTime)
+            g.fromX = x[s];
+            g.fromY = y[s];
+            g.toX = t >= 0 ? x[size_t(t)] : g.fromX;
+            g.toY = t >= 0 ? y[size_t(t)] : g.fromY;
+            g.lineY = Trunc(yf * (y0 + r * rowHeight));
+            g.startJoinY = in.row[s] == r ? g.fromY : g.lineY;
+            g.endJoinY = t >= 0 && in.row[size_t(t)] == r ? g.toY : g.lineY;
+            if (w.duration == 0) {
+                g.lineStartX = g.lineEndX = g.fromX;
+            } else {
+                // With displacements a work at its node's time takes the
+                // node's x; only the others need the calendar and the axis.
+                if (shifted && std::fabs(start - double(in.time[s])) < kSameTime)
                     g.lineStartX = g.fromX;
-                if (to && std::fabs(finish - double(to->time)) < kSameTime) g.lineEndX = g.toX;
+                else
+                    g.lineStartX = Trunc(xf * axis.XOfTime(CalendarDay(net, start),
+                                                           TShiftCount::AtOrBefore));
+                if (shifted && t >= 0 && std::fabs(finish - double(in.time[size_t(t)])) < kSameTime)
+                    g.lineEndX = g.toX;
+                else
+                    g.lineEndX = Trunc(xf * axis.XOfTime(CalendarDayOfFinish(net, finish),
+                                                         TShiftCount::AtOrBefore));
             }
-            if (d.duration == 0) g.lineStartX = g.lineEndX = g.fromX;
             g.lineStartX = std::max(g.lineStartX, g.fromX);
-            g.StoreInto(*w);
+            Tedge& e = *w.work;
+            e.row = r;
+            g.StoreInto(e);
         }
     }
     TPertTuli& legend = net.grid->explain.legend;
-    legend.hasDummy = dummy;
-    legend.hasAuxiliary = auxiliary;
-    legend.hasSuspended = suspended;
+    legend.hasDummy = (kinds & kDummy) != 0;
+    legend.hasAuxiliary = (kinds & kAuxiliary) != 0;
+    legend.hasSuspended = (kinds & kSuspended) != 0;
+}
+
+}
+
+void ComputeDisplacements(Tpertgra& net)
+{
+    const TLayoutInput in(net);
+    TDisplacementPass(net, in).Run();
+}
+
+void PlaceNodesAndWorks(Tpertgra& net, double xf, double yf)
+{
+    const TLayoutInput in(net);
+    Place(net, in, xf, yf);
 }
 
 void LayoutNetwork(Tpertgra& net, double xf, double yf)
 {
     net.ComputeAndPull();
-    // Rows are raised before the tidying step hands work rows to nodes, so
-    // no node takes a negative row from its work.
-    for (const auto& v : net.nodes)
-        for (Tedge* w = v->firstWork; w; w = w->nextWork)
-            if (w->row < 0) w->row = 0;
     net.TidyNetwork();
-    ComputeDisplacements(net);
-    PlaceNodesAndWorks(net, xf, yf);
+    const TLayoutInput in(net);
+    TDisplacementPass(net, in).Run();
+    Place(net, in, xf, yf);
 }

@@ -9,13 +9,19 @@
 namespace {
 
 // A milestone standing alone: nothing else touches either of its nodes.
-bool IsLoneMilestone(const Tedge* w)
+// The counts are asked first: they rule out nearly every work without
+// reading its data record.
+bool IsLoneMilestone(const Tvertex* from, const Tedge* w)
 {
-    const Tvertex* from = w->fromNode;
     const Tvertex* to = w->toNode;
-    return w->data->IsMilestone() && from && to && from != to && from->inCount == 0 &&
-           from->outCount == 1 && from->firstWork == w && !w->nextWork && to->outCount == 0 &&
-           to->inCount == 1 && !to->firstWork;
+    return from->inCount == 0 && from->outCount == 1 && !w->nextWork && to && to != from &&
+           to->outCount == 0 && to->inCount == 1 && !to->firstWork && w->data->IsMilestone();
+}
+
+// Rows of works handed to nodes: the layout raises negative work rows to 0.
+int32_t RowOf(const Tedge* w)
+{
+    return w->row < 0 ? 0 : w->row;
 }
 
 }
@@ -25,8 +31,7 @@ void Tpertgra::TidyNetwork()
     // 1. Lone milestones go with their two nodes, which nothing else uses.
     std::vector<Tedge*> lone;
     for (const auto& v : nodes)
-        for (Tedge* w = v->firstWork; w; w = w->nextWork)
-            if (IsLoneMilestone(w)) lone.push_back(w);
+        if (v->firstWork && IsLoneMilestone(v.get(), v->firstWork)) lone.push_back(v->firstWork);
     if (!lone.empty()) {
         const std::unordered_set<const Tedge*> gone(lone.begin(), lone.end());
         selection.erase(std::remove_if(selection.begin(), selection.end(),
@@ -47,16 +52,21 @@ void Tpertgra::TidyNetwork()
         }
     }
 
-    // 2. Nodes follow the rows of their single works.
+    // 2. Nodes follow the rows of their single works. A work's kind is only
+    // read where the row would change.
     for (const auto& v : nodes) {
         Tvertex* n = v.get();
-        const Tedge* in = n->inCount == 1 && !WorksInto(n).empty() ? WorksInto(n).front() : nullptr;
+        const Tedge* in = nullptr;
+        if (n->inCount == 1) {
+            const std::span<Tedge* const> into = WorksInto(n);
+            if (!into.empty()) in = into.front();
+        }
         const Tedge* out = n->outCount == 1 ? n->firstWork : nullptr;
-        if (in && out && n->row != in->row && n->row != out->row) {
-            if (!out->data->IsMilestone()) n->row = out->row;
+        if (in && out && n->row != RowOf(in) && n->row != RowOf(out)) {
+            if (!out->data->IsMilestone()) n->row = RowOf(out);
             continue;
         }
-        if (in && !in->data->IsMilestone()) n->row = in->row;
-        if (out && !out->data->IsMilestone()) n->row = out->row;
+        if (in && n->row != RowOf(in) && !in->data->IsMilestone()) n->row = RowOf(in);
+        if (out && n->row != RowOf(out) && !out->data->IsMilestone()) n->row = RowOf(out);
     }
 }
