@@ -1,20 +1,93 @@
 #include <QApplication>
-#include <QLabel>
-#include <QMainWindow>
+#include <QCoreApplication>
+#include <QDir>
+#include <QTimer>
+#include <exception>
 
+#include "platform/Filedialogs.h"
+#include "platform/Filetypes.h"
+#include "platform/Helpviewer.h"
+#include "platform/Messagebox.h"
+#include "platform/Programfolders.h"
+#include "platform/qt/Qtcanvas.h"
+#include "platform/qt/Qtfiledialogs.h"
+#include "platform/qt/Qthelpviewer.h"
 #include "platform/qt/Qtmessagebox.h"
+#include "platform/qt/Qtsingleinstance.h"
+#include "shell/Fengmianfm.h"
+#include "shell/Pertmainfm1.h"
+#include "shell/Startup.h"
+
+namespace {
+
+// Runs the program; exceptions that reach the event loop end it with a message.
+class TApplication : public QApplication {
+public:
+    using QApplication::QApplication;
+    bool notify(QObject* receiver, QEvent* e) override
+    {
+        try {
+            return QApplication::notify(receiver, e);
+        } catch (const std::exception& ex) {
+            ShowWarning(std::string("程序出错：") + ex.what());
+        } catch (...) {
+            ShowWarning("程序出错。");
+        }
+        QCoreApplication::exit(1);
+        return false;
+    }
+};
+
+}  // namespace
 
 int main(int argc, char** argv)
 {
-    QApplication app(argc, argv);
-    QMainWindow window;
-    TQtMessageService messages(&window);
+    TApplication app(argc, argv);
+    QApplication::setApplicationName(QString::fromUtf8(kApplicationTitle));
+    InstallFontSubstitutions();
+    TQtMessageService messages;
     SetMessageService(&messages);
-    window.setWindowTitle(QString::fromUtf8("ArrowPlan 网络计划"));
-    window.setCentralWidget(new QLabel(QString::fromUtf8("时标网络图"), &window));
-    window.resize(1024, 700);
+
+    const std::vector<std::string> files = TStartup::FilesOf(argc, argv);
+    std::vector<std::string> absolute;
+    for (const std::string& f : files)
+        absolute.push_back(QDir::current().absoluteFilePath(QString::fromStdString(f)).toStdString());
+
+    TQtSingleInstance instance;
+    if (!instance.Claim()) {
+        ShowWarning("该程序已经运行！");
+        instance.SendToRunning(absolute);
+        SetMessageService(nullptr);
+        return 0;
+    }
+
+    const TProgramFolders folders =
+        TProgramFolders::For(QCoreApplication::applicationDirPath().toStdString());
+    folders.MakeFolders();
+    SetProgramFolders(folders);
+    TQtHelpViewer help;
+    SetHelpViewer(&help);
+
+    Tpertmainfm window(folders);
+    window.programPath = QCoreApplication::applicationFilePath().toStdString();
+    messages.SetParent(&window);
+    TQtFileDialogs dialogs(&window);
+    SetFileDialogs(&dialogs);
+    instance.SetHandler([&window](const std::vector<std::string>& handed) {
+        window.OpenHandedOver(handed);
+    });
+
+    auto* cover = new Tfengmianfm;
+    cover->setAttribute(Qt::WA_DeleteOnClose);
+    window.cover = cover;
+    cover->show();
     window.show();
-    int rc = app.exec();
+    // The start-up questions come once the window is on the screen.
+    QTimer::singleShot(0, &window, [&window, absolute] { window.StartUp(absolute); });
+    const int rc = app.exec();
+
+    SetFileDialogs(nullptr);
+    SetHelpViewer(nullptr);
     SetMessageService(nullptr);
     return rc;
 }

@@ -9,6 +9,13 @@ void THistory::Start(const Tpertgra& net)
     snapshots.push_front(net.Clone());
 }
 
+void THistory::StartWith(std::unique_ptr<Tpertgra> snapshot)
+{
+    snapshots.clear();
+    historyIndex = 0;
+    snapshots.push_front(std::move(snapshot));
+}
+
 void THistory::Push(const Tpertgra& net)
 {
     if (Count() > kKeepBeforePush) snapshots.pop_back();

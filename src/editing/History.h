@@ -18,6 +18,8 @@ public:
     // Makes the state at opening or creation the first snapshot, so that the
     // first recorded change can be undone.
     void Start(const Tpertgra& net);
+    // The same with a copy made elsewhere (by a loader off the user-interface thread).
+    void StartWith(std::unique_ptr<Tpertgra> snapshot);
     // After a change: drops the oldest snapshot when more than twelve are
     // kept, drops the redo branch, records a copy of the network in front.
     void Push(const Tpertgra& net);

@@ -45,10 +45,12 @@ std::string FileNamePart(const std::string& path)
 
 }  // namespace
 
-TPertdoc::TPertdoc(std::unique_ptr<Tpertgra> net, std::string cap, std::string path)
+TPertdoc::TPertdoc(std::unique_ptr<Tpertgra> net, std::string cap, std::string path,
+                   std::unique_ptr<Tpertgra> firstSnapshot)
     : network(std::move(net)), filePath(std::move(path)), caption(std::move(cap))
 {
-    if (network) history.Start(*network);
+    if (firstSnapshot) history.StartWith(std::move(firstSnapshot));
+    else if (network) history.Start(*network);
 }
 
 TPertdoc::~TPertdoc() = default;

@@ -54,8 +54,10 @@ public:
     // Finds the work under a drawing point (the drawing's hit test); unset finds none.
     std::function<Tedge*(const Tpertgra&, TPosition2D)> workAt;
 
-    // Takes the network; its present state becomes the first undo snapshot.
-    TPertdoc(std::unique_ptr<Tpertgra> net, std::string caption, std::string filePath);
+    // Takes the network; its present state becomes the first undo snapshot
+    // (firstSnapshot when a loader already made that copy).
+    TPertdoc(std::unique_ptr<Tpertgra> net, std::string caption, std::string filePath,
+             std::unique_ptr<Tpertgra> firstSnapshot = nullptr);
     ~TPertdoc();
     TPertdoc(const TPertdoc&) = delete;
     TPertdoc& operator=(const TPertdoc&) = delete;

@@ -1,0 +1,408 @@
+#include "drawing/Pertsetfm.h"
+
+#include <algorithm>
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include "model/Numbertext.h"
+#include "model/Pertgra.h"
+#include "platform/Messagebox.h"
+#include "platform/qt/Qtdialogkit.h"
+#include "schedule/Calendar.h"
+
+namespace {
+
+const char* const kRulerRows[7] = {"画工程月", "画工程周", "画工程日", "画自然日",
+                                   "画星期",   "画自然月", "画自然年"};
+const char* const kGridChoices[7] = {"按自然日画", "按工程刻度画", "按工程周画", "按自然月画",
+                                     "按工程月画", "按自然年画",   "不画网格线"};
+
+}  // namespace
+
+Tpertsetfm::Tpertsetfm(Tpertgra& net, QWidget* parent) : QDialog(parent), net_(net)
+{
+    setWindowTitle(QStringLiteral("属性设置"));
+    state_.Load(net);
+
+    auto* networkPages = new QTabWidget(this);
+    networkPages->addTab(GeneralPage(), QStringLiteral("一般属性"));
+    networkPages->addTab(TitlePage(), QStringLiteral("网络计划名称属性"));
+    networkPages->addTab(FontPage(), QStringLiteral("字体设置"));
+    auto* rulerPages = new QTabWidget(this);
+    rulerPages->addTab(RulerPage(), QStringLiteral("工程标尺设置"));
+    rulerPages->addTab(TimePage(), QStringLiteral("时间设置"));
+    pages = new QTabWidget(this);
+    pages->addTab(networkPages, QStringLiteral("网络图属性"));
+    pages->addTab(rulerPages, QStringLiteral("时间标尺设置"));
+    printPage_ = PrintPage();
+    pages->addTab(printPage_, QStringLiteral("打印调整"));
+
+    auto* buttons = new QDialogButtonBox(this);
+    buttons->addButton(QStringLiteral("确定"), QDialogButtonBox::AcceptRole);
+    buttons->addButton(QStringLiteral("取消"), QDialogButtonBox::RejectRole);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(pages);
+    layout->addWidget(buttons);
+    connect(buttons, &QDialogButtonBox::accepted, this, &Tpertsetfm::Confirm);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    LoadPanels(state_.screen);
+}
+
+void Tpertsetfm::ShowPrintPage()
+{
+    pages->setCurrentWidget(printPage_);
+}
+
+QLineEdit* Tpertsetfm::Number(int32_t value)
+{
+    QLineEdit* e = TIntegerEdit::Make(value, this);
+    numberFields.push_back(e);
+    return e;
+}
+
+QWidget* Tpertsetfm::GeneralPage()
+{
+    auto* page = new QWidget(this);
+    const Tpertsetdata& s = state_;
+
+    auto* geometry = new QGroupBox(QStringLiteral("节点与边框"), page);
+    auto* g = new QGridLayout(geometry);
+    nodeRadiusX = Number(s.nodeRadiusX);
+    nodeRadiusY_ = Number(s.nodeRadiusY);
+    groupWidth_ = Number(s.groupColumnWidth);
+    leftFrame_ = Number(s.leftFrame);
+    topFrame_ = Number(s.topFrame);
+    bottomFrame_ = Number(s.bottomFrame);
+    rightFrame_ = Number(s.rightFrame);
+    g->addWidget(new QLabel(QStringLiteral("节点半径:X"), geometry), 0, 0);
+    g->addWidget(nodeRadiusX, 0, 1);
+    g->addWidget(new QLabel(QStringLiteral("Y"), geometry), 0, 2);
+    g->addWidget(nodeRadiusY_, 0, 3);
+    g->addWidget(new QLabel(QStringLiteral("区域说明宽度："), geometry), 1, 0);
+    g->addWidget(groupWidth_, 1, 1);
+    g->addWidget(new QLabel(QStringLiteral("图与边框距离: 左边框"), geometry), 2, 0);
+    g->addWidget(leftFrame_, 2, 1);
+    g->addWidget(new QLabel(QStringLiteral("上边框"), geometry), 2, 2);
+    g->addWidget(topFrame_, 2, 3);
+    g->addWidget(new QLabel(QStringLiteral("下边框"), geometry), 3, 0);
+    g->addWidget(bottomFrame_, 3, 1);
+    g->addWidget(new QLabel(QStringLiteral("右边框"), geometry), 3, 2);
+    g->addWidget(rightFrame_, 3, 3);
+    showDurations_ = new QCheckBox(QStringLiteral("显示工作时间"), geometry);
+    showDurations_->setChecked(s.showDurations);
+    showEndMark_ = new QCheckBox(QStringLiteral("画结束标记"), geometry);
+    showEndMark_->setChecked(s.showEndMark);
+    g->addWidget(showDurations_, 4, 0, 1, 2);
+    g->addWidget(showEndMark_, 4, 2, 1, 2);
+
+    auto* colours = new QGroupBox(QStringLiteral("颜色与线宽"), page);
+    auto* c = new QGridLayout(colours);
+    screenRadio = new QRadioButton(QStringLiteral("显示设置"), colours);
+    printRadio = new QRadioButton(QStringLiteral("打印设置"), colours);
+    screenRadio->setChecked(true);
+    c->addWidget(screenRadio, 0, 0);
+    c->addWidget(printRadio, 0, 1);
+    int row = 1;
+    auto add = [&](const char* caption, TColorButton*& button, QLineEdit* width) {
+        button = new TColorButton(colours);
+        c->addWidget(new QLabel(QString::fromUtf8(caption), colours), row, 0);
+        c->addWidget(button, row, 1);
+        if (width) {
+            c->addWidget(new QLabel(QStringLiteral("线宽"), colours), row, 2);
+            c->addWidget(width, row, 3);
+        }
+        ++row;
+    };
+    frameWidth_ = Number(s.frameWidth);
+    criticalPen_ = Number(s.criticalPen);
+    generalPen_ = Number(s.generalPen);
+    floatPen_ = Number(s.floatPen);
+    tickWidth_ = Number(s.tickWidth);
+    gridWidth_ = Number(s.gridWidth);
+    nodeNumberSize_ = Number(s.nodeNumberSize);
+    auxiliaryPen_ = Number(s.auxiliaryPen);
+    suspendedPen_ = Number(s.suspendedPen);
+    add("边框线", frameColor, frameWidth_);
+    add("关键工作", criticalColor, criticalPen_);
+    add("一般工作", generalColor, generalPen_);
+    add("时差线", floatColor, floatPen_);
+    add("刻度线", tickColor, tickWidth_);
+    add("网格线", gridColor, gridWidth_);
+    add("节点编号", nodeNumberColor, nullptr);
+    c->addWidget(new QLabel(QStringLiteral("字号"), colours), row - 1, 2);
+    c->addWidget(nodeNumberSize_, row - 1, 3);
+    add("辅助工作", auxiliaryColor, auxiliaryPen_);
+    add("挂起工作", suspendedColor, suspendedPen_);
+    add("工作名称颜色", workNameColor, nullptr);
+    add("时间刻度颜色", timeScaleColor, nullptr);
+    add("背景色", backgroundColor, nullptr);
+    backgroundColor->SetColor(s.background);
+    connect(printRadio, &QRadioButton::toggled, this, &Tpertsetfm::SwitchPalette);
+
+    auto* layout = new QHBoxLayout(page);
+    layout->addWidget(geometry, 0, Qt::AlignTop);
+    layout->addWidget(colours);
+    return page;
+}
+
+QWidget* Tpertsetfm::TitlePage()
+{
+    auto* page = new QWidget(this);
+    auto* f = new QFormLayout(page);
+    titleEdit = new QLineEdit(Q(state_.title), page);
+    titleGap_ = Number(state_.titleGap);
+    showTitleAlways_ = new QCheckBox(QStringLiteral("始终显示工程名称"), page);
+    showTitleAlways_->setChecked(state_.showTitleAlways);
+    titleFont_ = new TFontButton(page);
+    titleFont_->SetFont(state_.titleFont);
+    f->addRow(QStringLiteral("名称"), titleEdit);
+    f->addRow(QStringLiteral("名称距图间距："), titleGap_);
+    f->addRow(QString(), showTitleAlways_);
+    f->addRow(QStringLiteral("字体"), titleFont_);
+    return page;
+}
+
+QWidget* Tpertsetfm::FontPage()
+{
+    auto* page = new QWidget(this);
+    auto* f = new QFormLayout(page);
+    workFont_ = new TFontButton(page);
+    nodeFont_ = new TFontButton(page);
+    rulerNameFont_ = new TFontButton(page);
+    rulerScaleFont_ = new TFontButton(page);
+    workFont_->SetFont(state_.workFont);
+    nodeFont_->SetFont(state_.nodeFont);
+    rulerNameFont_->SetFont(state_.rulerNameFont);
+    rulerScaleFont_->SetFont(state_.rulerScaleFont);
+    f->addRow(QStringLiteral("工作名称"), workFont_);
+    f->addRow(QStringLiteral("节点编号"), nodeFont_);
+    f->addRow(QStringLiteral("标尺名称"), rulerNameFont_);
+    f->addRow(QStringLiteral("时间刻度"), rulerScaleFont_);
+    return page;
+}
+
+QWidget* Tpertsetfm::RulerPage()
+{
+    auto* page = new QWidget(this);
+    auto* top = new QFormLayout;
+    dayStep_ = new QComboBox(page);
+    for (int32_t step : Tpertsetdata::kDaySteps) dayStep_->addItem(QString::number(step));
+    dayStep_->setCurrentIndex(state_.dayStepIndex);
+    rulerHeight_ = Number(state_.rulerHeight);
+    top->addRow(QStringLiteral("步长"), dayStep_);
+    top->addRow(QStringLiteral("标尺高度"), rulerHeight_);
+    byProjectCalendar_ = new QRadioButton(QStringLiteral("按工程历显示"), page);
+    byRealTime_ = new QRadioButton(QStringLiteral("按实际时间显示"), page);
+    (state_.byProjectCalendar ? byProjectCalendar_ : byRealTime_)->setChecked(true);
+    auto* mode = new QHBoxLayout;
+    mode->addWidget(byProjectCalendar_);
+    mode->addWidget(byRealTime_);
+    top->addRow(mode);
+
+    auto* upper = new QGroupBox(QStringLiteral("上时间标尺"), page);
+    auto* lower = new QGroupBox(QStringLiteral("下时间标尺"), page);
+    auto* ul = new QVBoxLayout(upper);
+    auto* ll = new QVBoxLayout(lower);
+    for (size_t i = 0; i < 7; ++i) {
+        topRows_[i] = new QCheckBox(QString::fromUtf8(kRulerRows[i]), upper);
+        topRows_[i]->setChecked(state_.topRows[i]);
+        ul->addWidget(topRows_[i]);
+        bottomRows_[i] = new QCheckBox(QString::fromUtf8(kRulerRows[i]), lower);
+        bottomRows_[i]->setChecked(state_.bottomRows[i]);
+        ll->addWidget(bottomRows_[i]);
+    }
+    auto* grid = new QGroupBox(QStringLiteral("网格线设置"), page);
+    auto* gl = new QVBoxLayout(grid);
+    auto* gridGroup = new QButtonGroup(grid);
+    for (size_t i = 0; i < 7; ++i) {
+        gridChoice_[i] = new QRadioButton(QString::fromUtf8(kGridChoices[i]), grid);
+        gridGroup->addButton(gridChoice_[i]);
+        gl->addWidget(gridChoice_[i]);
+    }
+    gridChoice_[size_t(std::clamp(state_.gridChoice, 0, 6))]->setChecked(true);
+    auto* rows = new QHBoxLayout;
+    rows->addWidget(upper);
+    rows->addWidget(lower);
+    rows->addWidget(grid);
+    auto* layout = new QVBoxLayout(page);
+    layout->addLayout(top);
+    layout->addLayout(rows);
+    return page;
+}
+
+QWidget* Tpertsetfm::TimePage()
+{
+    auto* page = new QWidget(this);
+    auto* f = new QFormLayout(page);
+    projectStart_ = new QDateEdit(DateOfStamp(state_.projectStart), page);
+    projectStart_->setCalendarPopup(true);
+    projectStart_->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
+    const double total = Tpertsetdata::TotalDays(net_);
+    totalDays_ = new QLabel(Q(NumberToText(total, 8, 2)) + QStringLiteral(" 天"), page);
+    endDate_ = new QLabel(page);
+    auto showEnd = [this, total] {
+        const QDate start = projectStart_->date();
+        const int whole = static_cast<int>(total);
+        endDate_->setText(start.addDays(whole > 0 ? whole - 1 : 0).toString(QStringLiteral("yyyy-MM-dd")));
+    };
+    showEnd();
+    connect(projectStart_, &QDateEdit::dateChanged, this, showEnd);
+    f->addRow(QStringLiteral("开工时间"), projectStart_);
+    f->addRow(QStringLiteral("总工期"), totalDays_);
+    f->addRow(QStringLiteral("结束时间"), endDate_);
+    return page;
+}
+
+QWidget* Tpertsetfm::PrintPage()
+{
+    auto* page = new QWidget(this);
+    auto* f = new QFormLayout(page);
+    paperSize_ = new QComboBox(page);
+    for (const char* n : Tpertsetdata::kPaperNames) paperSize_->addItem(QString::fromUtf8(n));
+    paperSize_->setCurrentIndex(std::clamp(state_.paperSize - 1, 0, Tpertsetdata::kPaperCount - 1));
+    orientation_ = new QComboBox(page);
+    orientation_->addItems({QStringLiteral("纵向"), QStringLiteral("横向")});
+    orientation_->setCurrentIndex(state_.orientation == 0 ? 0 : 1);
+    marginTop_ = Number(state_.marginTop);
+    marginLeft_ = Number(state_.marginLeft);
+    printRatioX = Number(state_.printRatioX);
+    printRatioY = Number(state_.printRatioY);
+    equalRatios = new QCheckBox(QStringLiteral("横纵比例相等"), page);
+    equalRatios->setChecked(state_.equalRatios);
+    f->addRow(QStringLiteral("纸张大小"), paperSize_);
+    f->addRow(QStringLiteral("打印方向"), orientation_);
+    auto* margins = new QGroupBox(QStringLiteral("网络图打印边距设置"), page);
+    auto* ml = new QFormLayout(margins);
+    ml->addRow(QStringLiteral("上边距"), marginTop_);
+    ml->addRow(QStringLiteral("左边距"), marginLeft_);
+    f->addRow(margins);
+    auto* ratios = new QGroupBox(QStringLiteral("打印比例设置"), page);
+    auto* rl = new QFormLayout(ratios);
+    rl->addRow(QStringLiteral("横向 100："), printRatioX);
+    rl->addRow(QStringLiteral("纵向 100："), printRatioY);
+    rl->addRow(QString(), equalRatios);
+    f->addRow(ratios);
+    return page;
+}
+
+void Tpertsetfm::StorePanels(Tpertsetdata::TColors& c) const
+{
+    c.frame = frameColor->Color();
+    c.critical = criticalColor->Color();
+    c.general = generalColor->Color();
+    c.floatLine = floatColor->Color();
+    c.tick = tickColor->Color();
+    c.grid = gridColor->Color();
+    c.nodeNumber = nodeNumberColor->Color();
+    c.auxiliary = auxiliaryColor->Color();
+    c.suspended = suspendedColor->Color();
+    c.workName = workNameColor->Color();
+    c.timeScale = timeScaleColor->Color();
+}
+
+void Tpertsetfm::LoadPanels(const Tpertsetdata::TColors& c)
+{
+    frameColor->SetColor(c.frame);
+    criticalColor->SetColor(c.critical);
+    generalColor->SetColor(c.general);
+    floatColor->SetColor(c.floatLine);
+    tickColor->SetColor(c.tick);
+    gridColor->SetColor(c.grid);
+    nodeNumberColor->SetColor(c.nodeNumber);
+    auxiliaryColor->SetColor(c.auxiliary);
+    suspendedColor->SetColor(c.suspended);
+    workNameColor->SetColor(c.workName);
+    timeScaleColor->SetColor(c.timeScale);
+}
+
+void Tpertsetfm::SwitchPalette(bool print)
+{
+    if (print == state_.showingPrint) return;
+    StorePanels(state_.Shown());
+    state_.showingPrint = print;
+    LoadPanels(state_.Shown());
+    backgroundColor->setEnabled(!print);
+}
+
+void Tpertsetfm::Collect()
+{
+    Tpertsetdata& s = state_;
+    StorePanels(s.Shown());
+    s.background = backgroundColor->Color();
+    s.nodeRadiusX = TIntegerEdit::Value(nodeRadiusX);
+    s.nodeRadiusY = TIntegerEdit::Value(nodeRadiusY_);
+    s.groupColumnWidth = TIntegerEdit::Value(groupWidth_);
+    s.leftFrame = TIntegerEdit::Value(leftFrame_);
+    s.topFrame = TIntegerEdit::Value(topFrame_);
+    s.bottomFrame = TIntegerEdit::Value(bottomFrame_);
+    s.rightFrame = TIntegerEdit::Value(rightFrame_);
+    s.showDurations = showDurations_->isChecked();
+    s.showEndMark = showEndMark_->isChecked();
+    s.frameWidth = TIntegerEdit::Value(frameWidth_);
+    s.criticalPen = TIntegerEdit::Value(criticalPen_);
+    s.generalPen = TIntegerEdit::Value(generalPen_);
+    s.floatPen = TIntegerEdit::Value(floatPen_);
+    s.tickWidth = TIntegerEdit::Value(tickWidth_);
+    s.gridWidth = TIntegerEdit::Value(gridWidth_);
+    s.nodeNumberSize = TIntegerEdit::Value(nodeNumberSize_);
+    s.auxiliaryPen = TIntegerEdit::Value(auxiliaryPen_);
+    s.suspendedPen = TIntegerEdit::Value(suspendedPen_);
+    s.title = S(titleEdit->text());
+    s.titleGap = TIntegerEdit::Value(titleGap_);
+    s.showTitleAlways = showTitleAlways_->isChecked();
+    s.titleFont = titleFont_->Font();
+    s.workFont = workFont_->Font();
+    s.nodeFont = nodeFont_->Font();
+    s.rulerNameFont = rulerNameFont_->Font();
+    s.rulerScaleFont = rulerScaleFont_->Font();
+    s.dayStepIndex = dayStep_->currentIndex();
+    s.rulerHeight = TIntegerEdit::Value(rulerHeight_);
+    s.byProjectCalendar = byProjectCalendar_->isChecked();
+    for (size_t i = 0; i < 7; ++i) {
+        s.topRows[i] = topRows_[i]->isChecked();
+        s.bottomRows[i] = bottomRows_[i]->isChecked();
+        if (gridChoice_[i]->isChecked()) s.gridChoice = int32_t(i);
+    }
+    s.projectStart = StampOfDate(projectStart_->date());
+    s.paperSize = paperSize_->currentIndex() + 1;
+    s.orientation = orientation_->currentIndex();
+    s.marginTop = TIntegerEdit::Value(marginTop_);
+    s.marginLeft = TIntegerEdit::Value(marginLeft_);
+    s.printRatioX = TIntegerEdit::Value(printRatioX);
+    s.printRatioY = TIntegerEdit::Value(printRatioY);
+    s.equalRatios = equalRatios->isChecked();
+}
+
+void Tpertsetfm::Confirm()
+{
+    for (QLineEdit* e : numberFields) {
+        const std::string t = S(e->text().trimmed());
+        const std::string digits = !t.empty() && t[0] == '-' ? t.substr(1) : t;
+        if (!IsNumericText(digits)) {
+            ShowPlain("请输入一个数字");
+            // The page holding the field comes to the front.
+            for (QWidget* w = e->parentWidget(); w; w = w->parentWidget()) {
+                if (auto* tabs = qobject_cast<QTabWidget*>(w->parentWidget() ? w->parentWidget()->parentWidget() : nullptr))
+                    tabs->setCurrentWidget(w);
+            }
+            e->setFocus();
+            return;
+        }
+    }
+    Collect();
+    changed_ = state_.Apply(net_);
+    accept();
+}

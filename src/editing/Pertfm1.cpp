@@ -1,0 +1,394 @@
+#include "editing/Pertfm1.h"
+
+#include <QAbstractScrollArea>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <QVBoxLayout>
+#include <QWheelEvent>
+#include <algorithm>
+#include <cmath>
+
+#include "drawing/Displaycommands.h"
+#include "drawing/Framepainter.h"
+#include "drawing/Pertdrawmode.h"
+#include "drawing/Timedatasetfm.h"
+#include "editing/Autobackup.h"
+#include "editing/Perthost.h"
+#include "editing/Setpertcommand.h"
+#include "model/Pertgra.h"
+#include "platform/qt/Qtcanvas.h"
+
+namespace {
+
+constexpr int kScrollStep = 4;
+
+int32_t ButtonFlags(Qt::MouseButton b)
+{
+    return b == Qt::LeftButton ? mfLeft : b == Qt::RightButton ? mfRight : 0;
+}
+
+int32_t ModifierFlags(Qt::KeyboardModifiers m)
+{
+    return (m & Qt::ShiftModifier ? mfShift : 0) | (m & Qt::ControlModifier ? mfCtrl : 0);
+}
+
+// Draws the network pass into the canvas of the cached picture.
+void DrawNetwork(Tpertgra& net, TPertDrawMode& mode)
+{
+    LoadPalette(net, mode.DrawKind);
+    if (net.nodes.empty()) return;
+    if (net.showFrame) {
+        TFramePainter frame(net, *net.grid, mode);
+        frame.Draw();
+    }
+}
+
+}  // namespace
+
+// The scrolling view: the paint box is its viewport, and its scroll bars
+// stand for the whole drawing.
+class TPertScroll : public QAbstractScrollArea {
+public:
+    explicit TPertScroll(Tpertfm& owner) : QAbstractScrollArea(&owner), owner_(owner)
+    {
+        viewport()->setMouseTracking(true);
+        viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
+        viewport()->setContextMenuPolicy(Qt::DefaultContextMenu);
+        setFocusPolicy(Qt::StrongFocus);
+        horizontalScrollBar()->setSingleStep(kScrollStep);
+        verticalScrollBar()->setSingleStep(kScrollStep);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter p(viewport());
+        owner_.PaintView(p);
+    }
+    void mousePressEvent(QMouseEvent* e) override
+    {
+        owner_.PressAt(ButtonFlags(e->button()) | ModifierFlags(e->modifiers()), e->position());
+    }
+    void mouseMoveEvent(QMouseEvent* e) override
+    {
+        owner_.MoveAt((e->buttons() & Qt::LeftButton ? mfLeft : 0) | ModifierFlags(e->modifiers()),
+                      e->position());
+    }
+    void mouseReleaseEvent(QMouseEvent* e) override
+    {
+        owner_.ReleaseAt(ButtonFlags(e->button()) | ModifierFlags(e->modifiers()), e->position());
+    }
+    void mouseDoubleClickEvent(QMouseEvent* e) override
+    {
+        owner_.DoubleClickAt(ButtonFlags(e->button()) | ModifierFlags(e->modifiers()),
+                             e->position());
+    }
+    void wheelEvent(QWheelEvent* e) override
+    {
+        owner_.WheelBy(e->angleDelta().y());
+        e->accept();
+    }
+    void contextMenuEvent(QContextMenuEvent* e) override { owner_.ShowPopup(e->globalPos()); }
+    void resizeEvent(QResizeEvent* e) override
+    {
+        QAbstractScrollArea::resizeEvent(e);
+        owner_.ViewResized();
+    }
+    void scrollContentsBy(int, int) override { owner_.ViewScrolled(); }
+
+private:
+    Tpertfm& owner_;
+};
+
+Tpertfm::Tpertfm(IPertHost& host, std::unique_ptr<Tpertgra> net, const std::string& caption,
+                 const std::string& filePath, std::unique_ptr<Tpertgra> firstSnapshot,
+                 QWidget* parent)
+    : QWidget(parent), doc(std::move(net), caption, filePath, std::move(firstSnapshot)),
+      host_(host)
+{
+    scbox = new TPertScroll(*this);
+    paintbox = scbox->viewport();
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(scbox);
+    scratch_ = std::make_unique<TQtCanvasImage>(1, 1, 96);
+    doc.backup = std::make_unique<TAutoBackup>(host_.NewTimer(), host_.Backups(),
+                                               [this] { return doc.network.get(); });
+    BuildPopup();
+    SetCaption(caption);
+    resize(800, 600);
+}
+
+Tpertfm::~Tpertfm() = default;
+
+void Tpertfm::SetCaption(const std::string& caption)
+{
+    doc.caption = caption;
+    setWindowTitle(QString::fromStdString(caption));
+}
+
+void Tpertfm::BuildPopup()
+{
+    pertppmenu = new QMenu(this);
+    pertppmenu->addAction(QStringLiteral("复制"), this, [this] { host_.CopySelection(*this); });
+    popupTimeData_ = pertppmenu->addAction(QStringLiteral("时间参数"), this,
+                                           [this] { RunTimeDataDialog(); });
+    pertppmenu->addAction(QStringLiteral("设置"), this, [this] { host_.OpenDisplaySettings(*this); });
+    pertppmenu->addAction(QStringLiteral("刷新"), this, [this] { RefreshView(); });
+}
+
+void Tpertfm::ShowPopup(QPoint globalPos)
+{
+    if (!Network()) return;
+    popupTimeData_->setVisible(doc.ViewMode() != 0);
+    pertppmenu->popup(globalPos);
+}
+
+void Tpertfm::RunTimeDataDialog()
+{
+    if (!Network()) return;
+    TTimedatasetFm d(*Network(), this);
+    d.exec();
+    RefreshView();
+}
+
+void Tpertfm::RefreshView()
+{
+    doc.Relayout();
+    RebuildImage();
+    paintbox->update();
+}
+
+void Tpertfm::SyncScrollBars()
+{
+    syncing_ = true;
+    QScrollBar* h = scbox->horizontalScrollBar();
+    QScrollBar* v = scbox->verticalScrollBar();
+    h->setRange(0, static_cast<int>(MaxScrollX(doc.paintBox, doc.view)));
+    v->setRange(0, static_cast<int>(MaxScrollY(doc.paintBox, doc.view)));
+    h->setPageStep(std::max(1, doc.view.viewWidth));
+    v->setPageStep(std::max(1, doc.view.viewHeight));
+    h->setValue(static_cast<int>(doc.view.scrollX));
+    v->setValue(static_cast<int>(doc.view.scrollY));
+    doc.view.scrollX = h->value();
+    doc.view.scrollY = v->value();
+    syncing_ = false;
+}
+
+void Tpertfm::ResizeCanvas()
+{
+    doc.view.viewWidth = paintbox->width();
+    doc.view.viewHeight = paintbox->height();
+    doc.paintBox = doc.ComputePaintBox();
+    SyncScrollBars();
+}
+
+void Tpertfm::PlaceCache(bool force)
+{
+    const int w = TViewCache::SideFor(doc.view.viewWidth);
+    const int h = TViewCache::SideFor(doc.view.viewHeight);
+    const bool resized = viewCacheImage.width() != w || viewCacheImage.height() != h;
+    if (resized) {
+        doc.viewCache.width = w;
+        doc.viewCache.height = h;
+        viewCacheImage = QImage(w, h, QImage::Format_RGB32);
+    }
+    const bool moved = doc.viewCache.Place(static_cast<int32_t>(doc.view.scrollX),
+                                           static_cast<int32_t>(doc.view.scrollY),
+                                           doc.view.viewWidth, doc.view.viewHeight);
+    if (force || resized || moved) RebuildImage();
+}
+
+void Tpertfm::RebuildImage()
+{
+    ++rebuilds;
+    host_.SetActualSizeDown(IsActualSize(doc.zoom) && doc.ViewMode() != 0);
+    if (viewCacheImage.isNull()) {
+        viewCacheImage = QImage(doc.viewCache.width = TViewCache::SideFor(paintbox->width()),
+                                doc.viewCache.height = TViewCache::SideFor(paintbox->height()),
+                                QImage::Format_RGB32);
+    }
+    if (Tpertgra* net = Network()) {
+        LoadPalette(*net, dkScreen);
+        viewCacheImage.fill(QColorOf(net->displaySettings.backgroundColor));
+        TQtCanvas canvas(&viewCacheImage);
+        TPertDrawMode mode(&canvas, dkScreen);
+        mode.zoom = doc.zoom;
+        mode.scrollX = doc.viewCache.originX;
+        mode.scrollY = doc.viewCache.originY;
+        transform_ = TpertTtransformationPt(doc.zoom, doc.viewCache.originX, doc.viewCache.originY);
+        mode.view = &transform_;
+        mode.ApplyScreenMapping();
+        DrawNetwork(*net, mode);
+    }
+    ResizeCanvas();
+}
+
+void Tpertfm::PaintView(QPainter& painter)
+{
+    Tpertgra* net = Network();
+    const QColor ground = net ? QColorOf(net->displaySettings.backgroundColor) : QColor(Qt::black);
+    painter.fillRect(paintbox->rect(), ground);
+    const QPoint at(doc.viewCache.originX - static_cast<int>(doc.view.scrollX),
+                    doc.viewCache.originY - static_cast<int>(doc.view.scrollY));
+    painter.drawImage(at, viewCacheImage);
+    if (!net) return;
+    // The selection and the running gesture's feedback lie over the picture.
+    TQtCanvas canvas(painter, paintbox->size());
+    TPertDrawMode mode(&canvas, dkScreen);
+    mode.zoom = doc.zoom;
+    mode.scrollX = doc.view.scrollX;
+    mode.scrollY = doc.view.scrollY;
+    transform_ = TpertTtransformationPt(doc.zoom, doc.view.scrollX, doc.view.scrollY);
+    mode.view = &transform_;
+    mode.ApplyScreenMapping();
+    if (CPertCommand* c = doc.Receiver(host_.ToolCommand())) c->DrawFeedback(*net, canvas, mode);
+}
+
+TPertDrawMode Tpertfm::CommandMode()
+{
+    TPertDrawMode mode(&scratch_->Canvas(), dkScreen);
+    mode.zoom = doc.zoom;
+    mode.scrollX = doc.view.scrollX;
+    mode.scrollY = doc.view.scrollY;
+    transform_ = TpertTtransformationPt(doc.zoom, doc.view.scrollX, doc.view.scrollY);
+    mode.view = &transform_;
+    return mode;
+}
+
+void Tpertfm::Apply(int32_t effects)
+{
+    if (effects & deRefresh) {
+        RefreshView();
+        return;
+    }
+    if (effects & deRebuild) RebuildImage();
+    if (effects & (deRebuild | deRepaint)) paintbox->update();
+}
+
+void Tpertfm::PressAt(int32_t flags, QPointF pos)
+{
+    scbox->setFocus();
+    TPertDrawMode mode = CommandMode();
+    Apply(doc.Press(flags, pos.x(), pos.y(), host_.ToolCommand(), mode));
+}
+
+void Tpertfm::MoveAt(int32_t flags, QPointF pos)
+{
+    if (!Network() || doc.ViewMode() == 3) return;
+    if (flags & mfLeft) {
+        const TPosition2D step = TPertdoc::AutoScrollStep(pos.x(), pos.y(), doc.view);
+        if (step.x != 0 || step.y != 0)
+            ScrollTo(doc.view.scrollX + step.x, doc.view.scrollY + step.y);
+    }
+    TPertDrawMode mode = CommandMode();
+    const int32_t effects = doc.Move(flags, pos.x(), pos.y(), host_.ToolCommand(), mode, host_.Chooser());
+    host_.ShowPointerStatus(doc.PointerStatus(doc.ToDrawing(pos.x(), pos.y())));
+    Apply(effects);
+}
+
+void Tpertfm::ReleaseAt(int32_t flags, QPointF pos)
+{
+    TPertDrawMode mode = CommandMode();
+    Apply(doc.Release(flags, pos.x(), pos.y(), host_.ToolCommand(), mode));
+}
+
+void Tpertfm::DoubleClickAt(int32_t flags, QPointF pos)
+{
+    // As the desktop reports it: the double click, then the press of the second click.
+    TPertDrawMode mode = CommandMode();
+    Apply(doc.DoubleClick(host_.ToolCommand(), mode));
+    PressAt(flags, pos);
+}
+
+void Tpertfm::WheelBy(int32_t delta)
+{
+    const double zoom = doc.zoom;
+    if (!doc.Wheel(delta)) return;
+    if (doc.zoom != zoom) {
+        SyncScrollBars();
+        PlaceCache(true);
+        host_.SetActualSizeDown(IsActualSize(doc.zoom));
+    } else {
+        SyncScrollBars();
+        PlaceCache(false);
+    }
+    paintbox->update();
+}
+
+bool Tpertfm::ZoomCentred(double factor, bool zoomIn)
+{
+    if (!Network()) return false;
+    doc.view.viewWidth = paintbox->width();
+    doc.view.viewHeight = paintbox->height();
+    if (!doc.ZoomAt(doc.ViewCentre(), factor, zoomIn)) return false;
+    SyncScrollBars();
+    PlaceCache(true);
+    host_.SetActualSizeDown(IsActualSize(doc.zoom));
+    paintbox->update();
+    return true;
+}
+
+void Tpertfm::ScrollTo(double x, double y)
+{
+    doc.view.scrollX = std::clamp(x, 0.0, MaxScrollX(doc.paintBox, doc.view));
+    doc.view.scrollY = std::clamp(y, 0.0, MaxScrollY(doc.paintBox, doc.view));
+    SyncScrollBars();
+    PlaceCache(false);
+    paintbox->update();
+}
+
+void Tpertfm::ScrollHome()
+{
+    ScrollTo(0, 0);
+}
+
+void Tpertfm::ViewResized()
+{
+    doc.view.viewWidth = paintbox->width();
+    doc.view.viewHeight = paintbox->height();
+    if (!Network()) return;
+    ResizeCanvas();
+    PlaceCache(false);
+}
+
+void Tpertfm::ViewScrolled()
+{
+    if (syncing_) return;
+    doc.view.scrollX = scbox->horizontalScrollBar()->value();
+    doc.view.scrollY = scbox->verticalScrollBar()->value();
+    // Scrolling past the cached region draws the region around the view anew.
+    PlaceCache(false);
+    paintbox->update();
+}
+
+bool Tpertfm::Undo()
+{
+    if (!doc.Undo()) return false;
+    RefreshView();
+    return true;
+}
+
+bool Tpertfm::Redo()
+{
+    if (!doc.Redo()) return false;
+    RefreshView();
+    return true;
+}
+
+void Tpertfm::closeEvent(QCloseEvent* e)
+{
+    if (!doc.CanClose([this] { return host_.SaveDocument(*this); })) {
+        e->ignore();
+        return;
+    }
+    doc.backup->Discard();
+    doc.localCommand.reset();
+    host_.DocumentClosed(*this);
+    e->accept();
+}

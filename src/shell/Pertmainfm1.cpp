@@ -1,0 +1,797 @@
+#include "shell/Pertmainfm1.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QEventLoop>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QPainter>
+#include <QPixmap>
+#include <QProgressDialog>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QUrl>
+#include <QVBoxLayout>
+#include <mutex>
+#include <sys/stat.h>
+#include <thread>
+
+#include "drawing/Displaycommands.h"
+#include "drawing/Framelayout.h"
+#include "drawing/Layoutpass.h"
+#include "drawing/Pertsetfm.h"
+#include "drawing/Scalecommands.h"
+#include "drawing/Scalesetfm.h"
+#include "drawing/Vanguardlinesetfm.h"
+#include "editing/Autobackup.h"
+#include "editing/Pertfm1.h"
+#include "entry/Createpertinffm.h"
+#include "file/Projectfile.h"
+#include "model/Pertgra.h"
+#include "platform/Filedialogs.h"
+#include "platform/Filetypes.h"
+#include "platform/Helpviewer.h"
+#include "platform/Inifile.h"
+#include "platform/Messagebox.h"
+#include "platform/qt/Qttimer.h"
+#include "schedule/Timesetfm.h"
+#include "shell/Startup.h"
+
+namespace {
+
+constexpr const char* kProjectFilter = "prt|*.prt";
+constexpr std::array<int, 5> kPointerPanelWidths{300, 120, 120, 120, 120};
+
+QString Q(const std::string& s)
+{
+    return QString::fromStdString(s);
+}
+
+std::string FileNamePart(const std::string& path)
+{
+    const size_t slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+std::string FolderPart(const std::string& path)
+{
+    const size_t slash = path.find_last_of('/');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash);
+}
+
+int64_t FileSize(const std::string& path)
+{
+    struct stat st;
+    return stat(path.c_str(), &st) == 0 ? int64_t(st.st_size) : -1;
+}
+
+// Holds the messages of a load on a worker thread; they are shown on the
+// user-interface thread once the load is done. A load only reports, so
+// every message takes its first answer.
+class TDeferredMessages : public IMessageService {
+public:
+    TMsgAnswer Show(const std::string& text, const std::string& caption, TMsgIcon icon,
+                    TMsgButtons buttons) override
+    {
+        std::lock_guard<std::mutex> lock(m_);
+        held_.push_back({text, caption, icon, buttons});
+        return buttons == TMsgButtons::Ok ? TMsgAnswer::Ok : TMsgAnswer::Yes;
+    }
+    void Replay(IMessageService& to)
+    {
+        for (const auto& h : held_) to.Show(h.text, h.caption, h.icon, h.buttons);
+        held_.clear();
+    }
+
+private:
+    struct THeld {
+        std::string text;
+        std::string caption;
+        TMsgIcon icon;
+        TMsgButtons buttons;
+    };
+    std::mutex m_;
+    std::vector<THeld> held_;
+};
+
+}  // namespace
+
+struct Tpertmainfm::TLoaded {
+    std::unique_ptr<Tpertgra> net;
+    std::unique_ptr<Tpertgra> snapshot;
+    bool laidOut = false;
+};
+
+Tpertmainfm::Tpertmainfm(const TProgramFolders& folders, TTimerFactory timers, QWidget* parent)
+    : QMainWindow(parent), folders_(folders), backups_(folders.backupDir),
+      timers_(timers ? std::move(timers) : TQtTimer::Factory())
+{
+    setWindowTitle(QString::fromUtf8(kApplicationTitle));
+    setAcceptDrops(true);
+    auto* centre = new QWidget(this);
+    auto* layout = new QVBoxLayout(centre);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    mdiArea = new QMdiArea(centre);
+    mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    layout->addWidget(mdiArea);
+    setCentralWidget(centre);
+    BuildActions();
+    BuildMenus();
+    BuildToolBars();
+    BuildStatusBars();
+    LoadRecentFiles();
+    connect(mdiArea, &QMdiArea::subWindowActivated, this, &Tpertmainfm::DocumentActivated);
+    selectbut->setChecked(true);
+    ClickTool(selectbut);
+    resize(1200, 800);
+}
+
+Tpertmainfm::~Tpertmainfm() = default;
+
+// ---- building the window ------------------------------------------------------
+
+void Tpertmainfm::BuildActions()
+{
+    toolGroup_ = new QActionGroup(this);
+    toolGroup_->setExclusive(true);
+    struct TDef {
+        const char* caption;
+        int32_t kind;
+        bool inGantt;
+    };
+    // The tool panel from the top. Only the tools whose commands exist get a
+    // button; the others come with their commands.
+    const TDef defs[] = {{"", ckSelect, true}};
+    for (const TDef& d : defs) {
+        TToolButton t;
+        t.kind = d.kind;
+        t.inGantt = d.inGantt;
+        t.action = new QAction(QString::fromUtf8(d.caption), this);
+        t.action->setCheckable(true);
+        toolGroup_->addAction(t.action);
+        if (d.kind == ckSelect) {
+            t.make = [](const Tpertgra* net) { return TSetpertCommand::NewSelectCommand(net); };
+            QPixmap arrow(24, 24);
+            arrow.fill(Qt::transparent);
+            QPainter p(&arrow);
+            p.setRenderHint(QPainter::Antialiasing);
+            p.setBrush(Qt::black);
+            p.setPen(Qt::black);
+            const QPointF shape[] = {{7, 3}, {7, 19}, {11, 15}, {14, 21}, {16, 20}, {13, 14}, {19, 14}};
+            p.drawPolygon(shape, 7);
+            t.action->setIcon(QIcon(arrow));
+            t.action->setToolTip(QStringLiteral("选择"));
+            selectbut = t.action;
+        }
+        QAction* a = t.action;
+        connect(a, &QAction::triggered, this, [this, a] { ClickTool(a); });
+        tools_.push_back(std::move(t));
+    }
+}
+
+void Tpertmainfm::BuildMenus()
+{
+    QMenu* file = menuBar()->addMenu(QStringLiteral("文件"));
+    fileMenuWidget = file;
+    file->addAction(QStringLiteral("新建"), QKeySequence(Qt::CTRL | Qt::Key_N), this,
+                    [this] { NewDocument(); });
+    file->addAction(QStringLiteral("打开"), QKeySequence(Qt::CTRL | Qt::Key_O), this,
+                    &Tpertmainfm::OpenFromDialog);
+    file->addAction(QStringLiteral("打开示例文件"), this, &Tpertmainfm::OpenSample);
+    file->addAction(QStringLiteral("保存"), QKeySequence(Qt::CTRL | Qt::Key_S), this,
+                    &Tpertmainfm::SaveActive);
+    file->addAction(QStringLiteral("另存为"), this, &Tpertmainfm::SaveActiveAs);
+    file->addAction(QStringLiteral("关闭"), this, &Tpertmainfm::CloseActive);
+    exitAction = file->addAction(QStringLiteral("退出"), this, &QWidget::close);
+
+    QMenu* edit = menuBar()->addMenu(QStringLiteral("编辑"));
+    edit->addAction(QStringLiteral("撤消"), QKeySequence(Qt::CTRL | Qt::Key_Z), this,
+                    &Tpertmainfm::UndoActive);
+    edit->addAction(QStringLiteral("恢复"), QKeySequence(Qt::CTRL | Qt::Key_Y), this,
+                    &Tpertmainfm::RedoActive);
+    edit->addAction(QStringLiteral("复制"), QKeySequence(Qt::CTRL | Qt::Key_C), this,
+                    &Tpertmainfm::CopyActive);
+    edit->addSeparator();
+    edit->addAction(QStringLiteral("横向伸长"), this, [this] { StretchActive(0); });
+    edit->addAction(QStringLiteral("横向压缩"), this, [this] { StretchActive(1); });
+    edit->addAction(QStringLiteral("纵向伸长"), this, [this] { StretchActive(2); });
+    edit->addAction(QStringLiteral("纵向压缩"), this, [this] { StretchActive(3); });
+
+    QMenu* view = menuBar()->addMenu(QStringLiteral("显示设置"));
+    view->addAction(QStringLiteral("属性设置"), this, [this] {
+        if (Tpertfm* d = ActiveDocument()) OpenDisplaySettings(*d);
+    });
+    frameSwitchAction = view->addAction(QStringLiteral("时标开关"));
+    frameSwitchAction->setCheckable(true);
+    frameSwitchAction->setChecked(true);
+    connect(frameSwitchAction, &QAction::triggered, this, &Tpertmainfm::SwitchFrame);
+    view->addAction(QStringLiteral("休息日设置"), this, &Tpertmainfm::RunRestDays);
+    view->addAction(QStringLiteral("标尺比例设置"), this, &Tpertmainfm::RunRulerScale);
+    view->addAction(QStringLiteral("前锋线设置"), this, &Tpertmainfm::RunProgressLine);
+    view->addSeparator();
+    showNetworkAction_ = view->addAction(QStringLiteral("显示网络图"), this, [this] { ShowView(1); });
+    showResourceAction_ = view->addAction(QStringLiteral("显示资源图"), this, [this] { ShowView(3); });
+    view->addSeparator();
+    view->addAction(QStringLiteral("设置默认值"), this, &Tpertmainfm::ResetDefaults);
+
+    QMenu* window = menuBar()->addMenu(QStringLiteral("窗口"));
+    window->addAction(QStringLiteral("层叠"), this, [this] { Arrange(0); });
+    window->addAction(QStringLiteral("水平"), this, [this] { Arrange(1); });
+    window->addAction(QStringLiteral("垂直"), this, [this] { Arrange(2); });
+    window->addAction(QStringLiteral("全部最小化"), this, [this] { Arrange(3); });
+
+    QMenu* help = menuBar()->addMenu(QStringLiteral("帮助"));
+    help->addAction(QStringLiteral("帮助"), this, &Tpertmainfm::ShowHelp);
+    help->addAction(QStringLiteral("关于"), this, &Tpertmainfm::ShowAbout);
+}
+
+void Tpertmainfm::BuildToolBars()
+{
+    ToolBar2 = addToolBar(QStringLiteral("常用"));
+    ToolBar2->setObjectName(QStringLiteral("ToolBar2"));
+    auto button = [this](QToolBar* bar, const char* caption, const char* hint, auto slot) {
+        QAction* a = bar->addAction(QString::fromUtf8(caption));
+        a->setToolTip(QString::fromUtf8(hint));
+        a->setStatusTip(QString::fromUtf8(hint));
+        connect(a, &QAction::triggered, this, slot);
+        return a;
+    };
+    button(ToolBar2, "新建", "新建", [this] { NewDocument(); });
+    button(ToolBar2, "打开", "打开", [this] { OpenFromDialog(); });
+    button(ToolBar2, "保存", "保存", [this] { SaveActive(); });
+    ToolBar2->addSeparator();
+    button(ToolBar2, "撤消", "撤消", [this] { UndoActive(); });
+    button(ToolBar2, "恢复", "恢复", [this] { RedoActive(); });
+    button(ToolBar2, "复制", "复制", [this] { CopyActive(); });
+    ToolBar2->addSeparator();
+    button(ToolBar2, "缩小", "缩小", [this] { ZoomActive(kZoomStep, false); });
+    zoomtbut = button(ToolBar2, "1：1", "正常", [this] { ActualSize(); });
+    zoomtbut->setCheckable(true);
+    button(ToolBar2, "放大", "放大", [this] { ZoomActive(kZoomStep, true); });
+    ToolBar2->addSeparator();
+    button(ToolBar2, "垂直平铺", "垂直平铺", [this] { Arrange(2); });
+    button(ToolBar2, "层叠", "层叠", [this] { Arrange(0); });
+    button(ToolBar2, "水平平铺", "水平平铺", [this] { Arrange(1); });
+
+    tlbEdit = addToolBar(QStringLiteral("编辑"));
+    tlbEdit->setObjectName(QStringLiteral("tlbEdit"));
+    cbbaddxmode = new QComboBox(tlbEdit);
+    cbbaddxmode->addItems({QStringLiteral("常规"), QStringLiteral("选中的边")});
+    cbbaddxmode->setCurrentIndex(0);
+    connect(cbbaddxmode, &QComboBox::currentIndexChanged, this, [this] {
+        if (Tpertfm* d = ActiveDocument()) d->scbox->setFocus();
+    });
+    tlbEdit->addWidget(cbbaddxmode);
+    button(tlbEdit, "横向伸长", "横向伸长(按下Shift键时为粗调)", [this] { StretchActive(0); });
+    button(tlbEdit, "横向压缩", "横向压缩(按下Shift键时为粗调)", [this] { StretchActive(1); });
+    button(tlbEdit, "纵向伸长", "纵向伸长", [this] { StretchActive(2); });
+    button(tlbEdit, "纵向压缩", "纵向压缩", [this] { StretchActive(3); });
+    button(tlbEdit, "标尺", "标尺", [this] { SwitchFrame(); });
+    button(tlbEdit, "设置", "设置", [this] {
+        if (Tpertfm* d = ActiveDocument()) OpenDisplaySettings(*d);
+    });
+
+    pertPanel = new QToolBar(QStringLiteral("工具"), this);
+    pertPanel->setObjectName(QStringLiteral("pertPanel"));
+    pertPanel->setOrientation(Qt::Vertical);
+    pertPanel->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    for (const TToolButton& t : tools_) pertPanel->addAction(t.action);
+    addToolBar(Qt::RightToolBarArea, pertPanel);
+}
+
+void Tpertmainfm::BuildStatusBars()
+{
+    auto* pointerBar = new QStatusBar(centralWidget());
+    pointerBar->setSizeGripEnabled(false);
+    for (size_t i = 0; i < pointerPanels.size(); ++i) {
+        pointerPanels[i] = new QLabel(pointerBar);
+        pointerPanels[i]->setFixedWidth(kPointerPanelWidths[i]);
+        pointerPanels[i]->setFrameShape(QFrame::StyledPanel);
+        pointerBar->addWidget(pointerPanels[i]);
+    }
+    centralWidget()->layout()->addWidget(pointerBar);
+    statusBar()->showMessage(QString());
+}
+
+// ---- documents ------------------------------------------------------------------
+
+std::unique_ptr<Tpertmainfm::TLoaded> Tpertmainfm::Load(const std::string& path)
+{
+    auto loaded = std::make_unique<TLoaded>();
+    loaded->net = std::make_unique<Tpertgra>();
+    if (FileSize(path) < backgroundLoadBytes) {
+        if (LoadProject(*loaded->net, path) != 1) return nullptr;
+        return loaded;
+    }
+    // A large plan is read, computed and laid out on a worker thread while
+    // the window keeps painting behind a progress window; the network is
+    // handed to this thread only when the worker is done with it.
+    QProgressDialog progress(QStringLiteral("正在读入：") + Q(FileNamePart(path)), QString(), 0, 0,
+                             this);
+    progress.setWindowTitle(QString::fromUtf8(kApplicationTitle));
+    progress.setWindowModality(Qt::ApplicationModal);
+    progress.setMinimumDuration(0);
+    progress.setCancelButton(nullptr);
+    progress.show();
+    TDeferredMessages deferred;
+    IMessageService& shown = Messages();
+    SetMessageService(&deferred);
+    QEventLoop loop;
+    int result = 0;
+    loading_ = true;
+    std::thread worker([&] {
+        result = LoadProject(*loaded->net, path);
+        if (result == 1) {
+            loaded->net->Recalculate();
+            LayoutNetwork(*loaded->net);
+            loaded->snapshot = loaded->net->Clone();
+            loaded->laidOut = true;
+        }
+        QMetaObject::invokeMethod(&loop, "quit", Qt::QueuedConnection);
+    });
+    loop.exec();
+    worker.join();
+    loading_ = false;
+    SetMessageService(&shown);
+    progress.close();
+    deferred.Replay(shown);
+    if (result != 1) return nullptr;
+    return loaded;
+}
+
+Tpertfm* Tpertmainfm::AddDocument(std::unique_ptr<Tpertgra> net, const std::string& caption,
+                                  const std::string& filePath, std::unique_ptr<Tpertgra> snapshot,
+                                  bool laidOut)
+{
+    auto* doc = new Tpertfm(*this, std::move(net), caption, filePath, std::move(snapshot));
+    QMdiSubWindow* sub = mdiArea->addSubWindow(doc);
+    sub->setAttribute(Qt::WA_DeleteOnClose);
+    sub->showMaximized();
+    doc->ResizeCanvas();
+    if (laidOut) doc->RebuildImage();
+    else doc->RefreshView();
+    doc->paintbox->update();
+    doc->scbox->setFocus();
+    return doc;
+}
+
+Tpertfm* Tpertmainfm::OpenDocument(const std::string& path, bool)
+{
+    if (path.empty() || loading_) return nullptr;
+    std::unique_ptr<TLoaded> loaded = Load(path);
+    if (!loaded) return nullptr;
+    return AddDocument(std::move(loaded->net), path, path, std::move(loaded->snapshot),
+                       loaded->laidOut);
+}
+
+Tpertfm* Tpertmainfm::NewDocument()
+{
+    const std::string caption = "网络图" + std::to_string(Documents().size() + 1);
+    auto net = std::make_unique<Tpertgra>();
+    TfmCreatePertInf info(*net, this);
+    if (info.Run() != 1) return nullptr;
+    SelectTool(ckAddWork);
+    return AddDocument(std::move(net), caption, "", nullptr, false);
+}
+
+bool Tpertmainfm::Save(Tpertfm& doc)
+{
+    Tpertgra* net = doc.Network();
+    if (!net) return false;
+    if (!net->hasFile || doc.doc.ShowsRestoredBackup() || doc.doc.filePath.empty())
+        return SaveAs(doc);
+    return SaveProject(*net, doc.doc.filePath);
+}
+
+bool Tpertmainfm::SaveAs(Tpertfm& doc)
+{
+    Tpertgra* net = doc.Network();
+    if (!net) return false;
+    const std::string folder = doc.doc.ShowsRestoredBackup() ? std::string() : FolderPart(doc.doc.filePath);
+    const std::string path = FileDialogs().SaveFile(folder, kProjectFilter, "prt");
+    if (path.empty()) return false;
+    if (!SaveProject(*net, path)) return false;
+    AddRecentFile(path);
+    doc.SetCaption(FileNamePart(path));
+    doc.doc.filePath = path;
+    // As with the registry, a registration that fails does not concern saving.
+    FileTypes().RegisterFileType("prt", "prt文件", programPath,
+                                 folders_.programDir + "/arrowplan.svg");
+    return true;
+}
+
+void Tpertmainfm::AddRecentFile(const std::string& path)
+{
+    TIniFile ini(folders_.SettingsFile());
+    fileMenu.Add(path, ini);
+}
+
+void Tpertmainfm::LoadRecentFiles()
+{
+    TIniFile ini(folders_.SettingsFile());
+    fileMenu.Load(ini);
+    if (fileMenu.files.empty()) return;
+    QAction* before = exitAction;
+    fileMenuWidget->insertSeparator(before);
+    for (const std::string& f : fileMenu.files) {
+        auto* a = new QAction(Q(f), fileMenuWidget);
+        connect(a, &QAction::triggered, this, [this, f] {
+            if (OpenDocument(f)) AddRecentFile(f);
+        });
+        fileMenuWidget->insertAction(before, a);
+    }
+    fileMenuWidget->insertSeparator(before);
+}
+
+void Tpertmainfm::StartUp(const std::vector<std::string>& files)
+{
+    TStartup::Run(
+        backups_, files,
+        [this](const std::string& backup) {
+            Tpertfm* d = OpenDocument(backup, false);
+            if (!d) return false;
+            d->doc.backup->AdoptFile(backup);
+            return true;
+        },
+        [this](const std::string& f) { OpenDocument(f, false); });
+}
+
+void Tpertmainfm::OpenHandedOver(const std::vector<std::string>& files)
+{
+    if (isMinimized()) showNormal();
+    raise();
+    activateWindow();
+    for (const std::string& f : files)
+        if (OpenDocument(f)) AddRecentFile(f);
+}
+
+std::vector<Tpertfm*> Tpertmainfm::Documents() const
+{
+    std::vector<Tpertfm*> docs;
+    for (QMdiSubWindow* w : mdiArea->subWindowList(QMdiArea::CreationOrder))
+        if (auto* d = qobject_cast<Tpertfm*>(w->widget())) docs.push_back(d);
+    return docs;
+}
+
+Tpertfm* Tpertmainfm::ActiveDocument() const
+{
+    QMdiSubWindow* w = mdiArea->activeSubWindow();
+    if (!w) {
+        const auto list = mdiArea->subWindowList(QMdiArea::ActivationHistoryOrder);
+        if (!list.isEmpty()) w = list.back();
+    }
+    return w ? qobject_cast<Tpertfm*>(w->widget()) : nullptr;
+}
+
+void Tpertmainfm::OpenFromDialog()
+{
+    for (const std::string& f : FileDialogs().OpenFiles("", kProjectFilter, true))
+        if (OpenDocument(f)) AddRecentFile(f);
+}
+
+void Tpertmainfm::OpenSample()
+{
+    const std::vector<std::string> files =
+        FileDialogs().OpenFiles(folders_.SamplesDir(), kProjectFilter, false);
+    if (files.empty()) return;
+    try {
+        if (OpenDocument(files.front())) AddRecentFile(files.front());
+    } catch (const std::exception&) {
+        ShowWarning("不能打开此文件!");
+    }
+}
+
+void Tpertmainfm::SaveActive()
+{
+    if (Tpertfm* d = ActiveDocument()) Save(*d);
+}
+
+void Tpertmainfm::SaveActiveAs()
+{
+    if (Tpertfm* d = ActiveDocument()) SaveAs(*d);
+}
+
+void Tpertmainfm::CloseActive()
+{
+    if (QMdiSubWindow* w = mdiArea->activeSubWindow()) w->close();
+}
+
+void Tpertmainfm::DocumentClosed(Tpertfm&)
+{
+    // The tool command may point into the closing network: a fresh one.
+    toolCommand.reset();
+    if (QAction* down = toolGroup_->checkedAction()) ClickTool(down);
+    ClearPointerStatus();
+}
+
+// ---- tools and views ------------------------------------------------------------
+
+void Tpertmainfm::ClickTool(QAction* button)
+{
+    toolCommand.reset();
+    Tpertfm* d = ActiveDocument();
+    for (const TToolButton& t : tools_)
+        if (t.action == button && t.make) toolCommand = t.make(d ? d->Network() : nullptr);
+}
+
+void Tpertmainfm::SelectTool(int32_t kind)
+{
+    if (kind != ckAddWork && kind != ckEdit && kind != ckDelete && kind != ckImport) return;
+    for (const TToolButton& t : tools_) {
+        if (t.kind != kind) continue;
+        t.action->setChecked(true);
+        ClickTool(t.action);
+    }
+}
+
+void Tpertmainfm::SetViewMode(Tpertgra& net, int32_t mode)
+{
+    if (mode == 3) {
+        SetViewKind(net, 3);
+    } else {
+        SetViewKind(net, mode);
+        for (const TToolButton& t : tools_) t.action->setVisible(mode != 0 || t.inGantt);
+    }
+    QAction* down = toolGroup_->checkedAction();
+    if (!down || !down->isVisible()) {
+        selectbut->setChecked(true);
+        down = selectbut;
+    }
+    ClickTool(down);
+}
+
+void Tpertmainfm::ShowView(int32_t mode)
+{
+    Tpertfm* d = ActiveDocument();
+    if (!d || !d->Network() || d->Network()->nodes.empty()) return;
+    SetViewMode(*d->Network(), mode);
+    d->RefreshView();
+}
+
+void Tpertmainfm::DocumentActivated(QMdiSubWindow* w)
+{
+    auto* d = w ? qobject_cast<Tpertfm*>(w->widget()) : nullptr;
+    if (!d || !d->Network()) return;
+    SetViewMode(*d->Network(), d->doc.ViewMode());
+    frameSwitchAction->setChecked(d->Network()->showFrame);
+    SetActualSizeDown(IsActualSize(d->doc.zoom));
+}
+
+void Tpertmainfm::ShowPointerStatus(const std::array<std::string, 5>& panels)
+{
+    for (size_t i = 0; i < panels.size(); ++i) pointerPanels[i]->setText(Q(panels[i]));
+}
+
+void Tpertmainfm::ClearPointerStatus()
+{
+    for (size_t i = 0; i < 4; ++i) pointerPanels[i]->clear();
+}
+
+void Tpertmainfm::SetActualSizeDown(bool down)
+{
+    if (zoomtbut) zoomtbut->setChecked(down);
+}
+
+std::unique_ptr<ITimer> Tpertmainfm::NewTimer()
+{
+    return timers_();
+}
+
+void Tpertmainfm::CopySelection(Tpertfm& doc)
+{
+    clipNetwork.reset();
+    Tpertgra* net = doc.Network();
+    if (net && !net->selection.empty()) clipNetwork = net->BuildFromWorks(net->selection);
+}
+
+void Tpertmainfm::CopyActive()
+{
+    if (Tpertfm* d = ActiveDocument()) CopySelection(*d);
+}
+
+void Tpertmainfm::UndoActive()
+{
+    Tpertfm* d = ActiveDocument();
+    if (!d || !d->Undo()) return;
+    if (QAction* down = toolGroup_->checkedAction()) ClickTool(down);
+}
+
+void Tpertmainfm::RedoActive()
+{
+    Tpertfm* d = ActiveDocument();
+    if (!d || !d->Redo()) return;
+    if (QAction* down = toolGroup_->checkedAction()) ClickTool(down);
+}
+
+void Tpertmainfm::ZoomActive(double factor, bool zoomIn)
+{
+    if (Tpertfm* d = ActiveDocument()) d->ZoomCentred(factor, zoomIn);
+}
+
+void Tpertmainfm::ActualSize()
+{
+    Tpertfm* d = ActiveDocument();
+    if (d) d->ZoomCentred(100 / d->doc.zoom, true);
+    SetActualSizeDown(true);
+}
+
+void Tpertmainfm::StretchActive(int which)
+{
+    Tpertfm* d = ActiveDocument();
+    if (!d || !d->Network() || d->Network()->nodes.empty()) return;
+    Tpertgra& net = *d->Network();
+    const bool coarse = QGuiApplication::queryKeyboardModifiers() & Qt::ShiftModifier;
+    const double amount = coarse ? 200 : 50;
+    const std::optional<TDaySpan> span =
+        cbbaddxmode->currentIndex() == 1 ? SelectedSpan(net) : std::nullopt;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    switch (which) {
+    case 0: StretchX(net, amount, span ? &*span : nullptr); break;
+    case 1: ShrinkX(net, amount, span && ViewKind(net) == 1 ? &*span : nullptr); break;
+    case 2: StretchY(net); break;
+    default: ShrinkY(net); break;
+    }
+    net.modified = true;
+    LayoutNetwork(net);
+    d->RebuildImage();
+    d->paintbox->update();
+    QApplication::restoreOverrideCursor();
+}
+
+void Tpertmainfm::SwitchFrame()
+{
+    Tpertfm* d = ActiveDocument();
+    if (!d || !d->Network() || ViewKind(*d->Network()) != 1) {
+        frameSwitchAction->setChecked(d && d->Network() && d->Network()->showFrame);
+        return;
+    }
+    Tpertgra& net = *d->Network();
+    net.modified = true;
+    net.showFrame = !net.showFrame;
+    frameSwitchAction->setChecked(net.showFrame);
+    d->ScrollHome();
+    d->ResizeCanvas();
+    d->RefreshView();
+}
+
+void Tpertmainfm::ResetDefaults()
+{
+    Tpertfm* d = ActiveDocument();
+    if (!d || !d->Network()) return;
+    ResetDisplaySettings(*d->Network());
+    d->RefreshView();
+}
+
+void Tpertmainfm::OpenDisplaySettings(Tpertfm& doc)
+{
+    if (!doc.Network()) return;
+    Tpertsetfm dialog(*doc.Network(), this);
+    if (dialog.exec() == QDialog::Accepted) doc.RefreshView();
+}
+
+void Tpertmainfm::RunRestDays()
+{
+    Tpertfm* d = ActiveDocument();
+    if (!d || !d->Network()) return;
+    Tfmtimeset dialog(*d->Network(), this);
+    if (dialog.exec() == QDialog::Accepted) d->RefreshView();
+}
+
+void Tpertmainfm::RunRulerScale()
+{
+    Tpertfm* d = ActiveDocument();
+    if (!d || !d->Network()) return;
+    Tfmscalebiliset dialog(*d->Network(), [d] { d->RefreshView(); }, this);
+    dialog.exec();
+    d->RefreshView();
+}
+
+void Tpertmainfm::RunProgressLine()
+{
+    Tpertfm* d = ActiveDocument();
+    if (!d || !d->Network()) return;
+    Tvanguardlinesetfm dialog(*d->Network(), this);
+    dialog.exec();
+    d->RefreshView();
+}
+
+void Tpertmainfm::ShowHelp()
+{
+    if (!HelpViewer().ShowContents(folders_.HelpFile()))
+        ShowWarning("找不到帮助文件：" + folders_.HelpFile());
+}
+
+void Tpertmainfm::ShowAbout()
+{
+    ShowInformation(std::string(kApplicationTitle) +
+                    "\n\n时标网络计划的编制、计算与绘图。\n双代号网络图、时间参数与关键线路、休息日与工程日历。");
+}
+
+void Tpertmainfm::Arrange(int how)
+{
+    const QList<QMdiSubWindow*> windows = mdiArea->subWindowList();
+    if (how == 0) {
+        mdiArea->cascadeSubWindows();
+        return;
+    }
+    if (how == 3) {
+        for (QMdiSubWindow* w : windows) w->showMinimized();
+        return;
+    }
+    QList<QMdiSubWindow*> shown;
+    for (QMdiSubWindow* w : windows)
+        if (!w->isMinimized()) shown << w;
+    if (shown.isEmpty()) return;
+    const QRect area = mdiArea->viewport()->rect();
+    const int n = int(shown.size());
+    for (int i = 0; i < n; ++i) {
+        QMdiSubWindow* w = shown[i];
+        w->showNormal();
+        if (how == 1) {
+            // 水平: the windows one above the other, each as wide as the area.
+            const int h = area.height() / n;
+            w->setGeometry(0, i * h, area.width(), h);
+        } else {
+            // 垂直: the windows side by side, each as high as the area.
+            const int wd = area.width() / n;
+            w->setGeometry(i * wd, 0, wd, area.height());
+        }
+    }
+}
+
+// ---- events ---------------------------------------------------------------------
+
+bool Tpertmainfm::event(QEvent* e)
+{
+    if (e->type() == QEvent::WindowActivate && !activatedOnce_) {
+        activatedOnce_ = true;
+        if (cover) cover->close();
+    }
+    return QMainWindow::event(e);
+}
+
+void Tpertmainfm::closeEvent(QCloseEvent* e)
+{
+    if (loading_) {
+        e->ignore();
+        return;
+    }
+    // Every document window runs its close query; one that stays open keeps the program.
+    for (QMdiSubWindow* w : mdiArea->subWindowList()) {
+        if (!w->close()) {
+            e->ignore();
+            return;
+        }
+    }
+    clipNetwork.reset();
+    backups_.RemoveAll();
+    toolCommand.reset();
+    e->accept();
+}
+
+void Tpertmainfm::dragEnterEvent(QDragEnterEvent* e)
+{
+    if (e->mimeData()->hasUrls()) e->acceptProposedAction();
+}
+
+void Tpertmainfm::dropEvent(QDropEvent* e)
+{
+    std::vector<std::string> files;
+    for (const QUrl& u : e->mimeData()->urls())
+        if (u.isLocalFile()) files.push_back(u.toLocalFile().toStdString());
+    e->acceptProposedAction();
+    for (const std::string& f : files)
+        if (OpenDocument(f)) AddRecentFile(f);
+}

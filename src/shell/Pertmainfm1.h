@@ -1,0 +1,163 @@
+#pragma once
+#include <QMainWindow>
+#include <QPointer>
+#include <array>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "editing/Backupfiles.h"
+#include "editing/Perthost.h"
+#include "editing/Setpertcommand.h"
+#include "platform/Programfolders.h"
+#include "shell/Addfilemenu.h"
+
+class CPertCommand;
+class QAction;
+class QActionGroup;
+class QComboBox;
+class QLabel;
+class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+class QToolBar;
+class Tpertgra;
+class Tpertfm;
+
+// The application title: the main window's caption.
+inline constexpr const char* kApplicationTitle = "ArrowPlan 网络计划";
+
+// The main window: the document windows in an MDI area, the menus, tool
+// bars, tool panel and status bars, the tool command, the copy buffer and
+// the recent files.
+class Tpertmainfm : public QMainWindow, public IPertHost {
+    Q_OBJECT
+public:
+    // folders says where the settings, backups, samples and help are;
+    // timers makes the backup timers (the Qt ones when unset).
+    explicit Tpertmainfm(const TProgramFolders& folders, TTimerFactory timers = nullptr,
+                         QWidget* parent = nullptr);
+    ~Tpertmainfm() override;
+
+    TAddFilemenu fileMenu;
+    std::unique_ptr<Tpertgra> clipNetwork;
+    std::unique_ptr<CPertCommand> toolCommand;
+
+    // ---- documents ----
+    // Loads a project file into a new document window; null when it cannot be read.
+    Tpertfm* OpenDocument(const std::string& path, bool fromUserChoice = true);
+    // "新建": asks "工程信息" for a new network; null when cancelled.
+    Tpertfm* NewDocument();
+    // Save and Save As of a document; true when written.
+    bool Save(Tpertfm& doc);
+    bool SaveAs(Tpertfm& doc);
+    void AddRecentFile(const std::string& path);
+    // The recent files go into the File menu before "退出" (once, at start-up).
+    void LoadRecentFiles();
+    // Crash backups and the files of the command line.
+    void StartUp(const std::vector<std::string>& files);
+    // Files handed over by a later start of the program.
+    void OpenHandedOver(const std::vector<std::string>& files);
+    // Every open document window, in creation order.
+    std::vector<Tpertfm*> Documents() const;
+    Tpertfm* ActiveDocument() const;
+
+    // ---- tools and views ----
+    // Presses the tool button of kind 23, 24, 25 or 28; others do nothing.
+    void SelectTool(int32_t kind);
+    void SetViewMode(Tpertgra& net, int32_t mode);
+    // Runs "显示网络图" (1) or "显示资源图" (3).
+    void ShowView(int32_t mode);
+
+    // ---- IPertHost ----
+    CPertCommand* ToolCommand() override { return toolCommand.get(); }
+    TSetpertCommand& Chooser() override { return chooser_; }
+    void ShowPointerStatus(const std::array<std::string, 5>& panels) override;
+    void ClearPointerStatus() override;
+    bool SaveDocument(Tpertfm& doc) override { return Save(doc); }
+    void SetActualSizeDown(bool down) override;
+    void OpenDisplaySettings(Tpertfm& doc) override;
+    void CopySelection(Tpertfm& doc) override;
+    TBackupFiles& Backups() override { return backups_; }
+    std::unique_ptr<ITimer> NewTimer() override;
+    void DocumentClosed(Tpertfm& doc) override;
+
+    // The program's own path (the desktop entry opens files with it).
+    std::string programPath;
+    // Loading files at least this large runs on a worker thread behind a
+    // progress window, so that the window stays responsive.
+    int64_t backgroundLoadBytes = 4 * 1024 * 1024;
+    // Shown until the main window is first activated (the cover window).
+    QPointer<QWidget> cover;
+
+    // Widgets and actions tests and the menus reach.
+    QMdiArea* mdiArea = nullptr;
+    QMenu* fileMenuWidget = nullptr;
+    QAction* exitAction = nullptr;
+    QAction* zoomtbut = nullptr;
+    QAction* selectbut = nullptr;
+    QAction* frameSwitchAction = nullptr;
+    QComboBox* cbbaddxmode = nullptr;
+    std::array<QLabel*, 5> pointerPanels{};
+    QToolBar* ToolBar2 = nullptr;
+    QToolBar* tlbEdit = nullptr;
+    QToolBar* pertPanel = nullptr;
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+    bool event(QEvent* e) override;
+    void dragEnterEvent(QDragEnterEvent* e) override;
+    void dropEvent(QDropEvent* e) override;
+
+private:
+    struct TLoaded;
+    std::unique_ptr<TLoaded> Load(const std::string& path);
+    Tpertfm* AddDocument(std::unique_ptr<Tpertgra> net, const std::string& caption,
+                         const std::string& filePath, std::unique_ptr<Tpertgra> snapshot,
+                         bool laidOut);
+    void BuildActions();
+    void BuildMenus();
+    void BuildToolBars();
+    void BuildStatusBars();
+    void ClickTool(QAction* button);
+    void DocumentActivated(QMdiSubWindow* w);
+    void OpenFromDialog();
+    void OpenSample();
+    void SaveActive();
+    void SaveActiveAs();
+    void CloseActive();
+    void UndoActive();
+    void RedoActive();
+    void CopyActive();
+    void ZoomActive(double factor, bool zoomIn);
+    void ActualSize();
+    void StretchActive(int which);
+    void SwitchFrame();
+    void ResetDefaults();
+    void RunRestDays();
+    void RunRulerScale();
+    void RunProgressLine();
+    void ShowHelp();
+    void ShowAbout();
+    void Arrange(int how);
+
+    TProgramFolders folders_;
+    TBackupFiles backups_;
+    TTimerFactory timers_;
+    TSetpertCommand chooser_;
+    bool activatedOnce_ = false;
+    bool loading_ = false;
+
+    struct TToolButton {
+        QAction* action = nullptr;
+        int32_t kind = 0;
+        // Makes the command for a network; tools of later editing steps are not offered yet.
+        std::function<std::unique_ptr<CPertCommand>(const Tpertgra*)> make;
+        bool inGantt = false;
+    };
+    std::vector<TToolButton> tools_;
+    QActionGroup* toolGroup_ = nullptr;
+    QAction* showNetworkAction_ = nullptr;
+    QAction* showResourceAction_ = nullptr;
+};
