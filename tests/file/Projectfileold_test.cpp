@@ -8,6 +8,7 @@
 #include "drawing/Biaozhu.h"
 #include "drawing/Brushrecord.h"
 #include "file/Networkrecords.h"
+#include "file/Oldlayout.h"
 #include "file/Prtstream.h"
 #include "file/Projectfixtures.h"
 #include "resources/Customstore.h"
@@ -260,7 +261,7 @@ public:
         w.WriteRaw(rec.bytes().data() + 4, 46);
     }
 
-    void OldSettings()
+    void OldSettings(int32_t dayStep = 10)
     {
         Font("Courier", 6, 0x00FFFF);  // node numbers
         Font("宋体", 7, 0x00FF00);     // ruler labels
@@ -282,7 +283,7 @@ public:
         for (bool b : {true, true, false, true, false, true, true}) B(b);  // top rulers
         B(false);                                                        // no grid lines
         for (bool b : {false, false, true, false, false, false}) B(b);   // project month
-        I(10);
+        I(dayStep);
         B(false);
         B(true);
     }
@@ -577,6 +578,24 @@ TEST(ProjectFileOldVersions, Version154IsOldAndAboveItHasALayoutNumber)
     Tpertgra other;
     EXPECT_EQ(ReadInto(other, c, "/x.prt", &f), 0);
     EXPECT_EQ(f.version, 1.55);
+}
+
+TEST(ProjectFileOldVersions, OldSettingsTakeOnlyADayStepOfTheList)
+{
+    const struct {
+        int32_t stored;
+        float expected;
+    } cases[] = {{10, 10.0f}, {15, 15.0f}, {1, 1.0f}, {8, 2.5f}, {0, 2.5f}, {-7, 2.5f}};
+    for (const auto& c : cases) {
+        TOldBytes o(1.1);
+        o.OldSettings(c.stored);
+        Tpertgra net;
+        net.grid->dayStep = 2.5f;
+        TPrtReader r(o.w.bytes().data(), o.w.size());
+        ReadOldDisplaySettings(r, net);
+        EXPECT_EQ(r.remaining(), 0u);
+        EXPECT_EQ(net.grid->dayStep, c.expected) << c.stored;
+    }
 }
 
 // ---- layout 2 -----------------------------------------------------------------------
