@@ -1,6 +1,7 @@
 #include "drawing/Displaycommands.h"
 
 #include "drawing/Pertdrawmode.h"
+#include "file/Oldlayout.h"
 #include "model/Pertgra.h"
 
 namespace {
@@ -75,4 +76,9 @@ int32_t NodeNumberColor(const Tpertgra& net, int32_t kind)
         return net.screenPalette.nodeNumberColor;
     if (IsPrintKind(kind) || kind == dkScreen) return net.printPalette.nodeNumberColor;
     return 0x000000;
+}
+
+void ConvertOldSettings(Tpertgra& net, TPrtReader& file)
+{
+    ReadOldDisplaySettings(file, net);
 }

@@ -2,6 +2,7 @@
 #include <cstdint>
 
 class Tpertgra;
+class TPrtReader;
 
 // "设置默认值": fonts, title gap, pens, the three display blocks, the frame,
 // the resource brushes, the time scale (width 10, no spans) and the Gantt
@@ -20,3 +21,8 @@ void LoadPalette(Tpertgra& net, int32_t kind);
 // screen, the print block's for printing, preview and on screen without
 // useScreenPalette, black for drag feedback.
 int32_t NodeNumberColor(const Tpertgra& net, int32_t kind);
+
+// The settings that files older than 1.2 keep after their network, read from
+// the file and applied as the settings dialog's OK step applies its controls
+// (the reading lives with the other old layouts of the project file).
+void ConvertOldSettings(Tpertgra& net, TPrtReader& file);
