@@ -31,7 +31,7 @@ double RowHeight(const Tpertgra& net)
     return net.displaySettings.rowHeight;
 }
 
-TTimeAxis::TTimeAxis(const Tpertgra& net) : x0_(::X0(net)), scale_(&net.timeScale)
+TTimeAxis::TTimeAxis(const Tpertgra& net) : x0_(::X0(net)), net_(&net), scale_(&net.timeScale)
 {
     table_.reserve(net.displacements.size());
     for (const auto& d : net.displacements)
@@ -88,6 +88,16 @@ int64_t TTimeAxis::ShiftAt(double day, TShiftCount count) const
 double TTimeAxis::XOfTime(double day, TShiftCount count) const
 {
     return x0_ + scale_->XOfDay(day) + double(ShiftAt(day, count));
+}
+
+double TTimeAxis::XOfWorkTime(double t, TShiftCount count) const
+{
+    return XOfTime(net_ ? CalendarDay(*net_, t) : t, count);
+}
+
+double TTimeAxis::ProjectEndX() const
+{
+    return XOfTime(net_ ? ProjectEndDay(*net_) : 0, TShiftCount::AtOrBefore);
 }
 
 TDayAtX TTimeAxis::DayAtX(double x) const

@@ -57,6 +57,14 @@ public:
 
     // X0 + XOfDay(day) + the displacements counted at the day.
     double XOfTime(double day, TShiftCount count = TShiftCount::Before) const;
+    // XOfTime of the calendar day of working time t taken as a start
+    // (CalendarDay): a work's start counts the entries at or before it; the
+    // progress line asks with Before. An axis not made from a network takes
+    // t as a calendar day.
+    double XOfWorkTime(double t, TShiftCount count = TShiftCount::AtOrBefore) const;
+    // x of the plan's end (ProjectEndDay, its displacements counted): the
+    // end line and the right end of the rulers.
+    double ProjectEndX() const;
     // Sum of the displacements counted at the day.
     int64_t ShiftAt(double day, TShiftCount count) const;
 
@@ -69,6 +77,7 @@ private:
     void Index();
 
     double x0_ = 0;
+    const Tpertgra* net_ = nullptr;
     const Tlistdurinterval_x* scale_;
     std::vector<TAxisShift> table_;
     std::vector<double> days_;            // sorted

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "drawing/Drawtest.h"
+#include "drawing/Layoutpass.h"
 #include "model/Pertgra.h"
 
 namespace {
@@ -101,6 +102,22 @@ TEST(TimeAxis, EntriesStandAtTheCalendarDayOfTheirTime)
     const TTimeAxis axis(*net);
     EXPECT_DOUBLE_EQ(axis.XOfTime(5, TShiftCount::AtOrBefore), 100 + 50 + 8);
     EXPECT_DOUBLE_EQ(axis.XOfTime(6, TShiftCount::AtOrBefore), 100 + 60 + 8 + 5);
+    // A work starting at working day 3 starts after the rest, on calendar day 5.
+    EXPECT_DOUBLE_EQ(axis.XOfWorkTime(3), 100 + 50 + 8);
+    EXPECT_DOUBLE_EQ(axis.XOfWorkTime(4, TShiftCount::Before), 100 + 60 + 8);
+}
+
+TEST(TimeAxis, ProjectEndXPassesThroughTheDisplacedEndNode)
+{
+    TNetBuilder b;
+    b.Work('A', 'B', 2);
+    b.Work('B', 'C', 1);
+    b.Place();
+    b.net->Recalculate();
+    LayoutNetwork(*b.net);
+    const TTimeAxis axis(*b.net);
+    EXPECT_EQ(b.N('C')->x, 100 + 30 + 8 + 18);
+    EXPECT_DOUBLE_EQ(axis.ProjectEndX(), b.N('C')->x);
 }
 
 TEST(TimeAxis, DayAtXInvertsXOfTime)
