@@ -46,7 +46,7 @@ TFrameLayout TFrameLayout::Of(const Tpertgra& net, const TTimeAxis& axis, double
     f.networkBottom = f.y0 + f.maxRow * f.rowHeight;
     f.networkAreaHeight = f.networkBottom + g.bottomMargin + ResourceReserve(net);
     f.projectEndDay = ProjectEndDay(net);
-    f.projectEndX = axis.XOfTime(f.projectEndDay, TShiftCount::AtOrBefore);   // = ProjectEndX
+    f.projectEndX = axis.ProjectEndX();
     if (net.showFrame) {
         f.topRowsHeight = g.TopRowsHeight();
         f.bottomRowsHeight = g.BottomRowsHeight();

@@ -405,8 +405,10 @@ void TRulerPainter::DrawProjectPeriods(const Tprojectscale& row, const TBand& b,
 
 void TRulerPainter::DrawWeekdays(const Tprojectscale& row, const TBand& b)
 {
-    // One character per day when the days are wide enough for it, otherwise
-    // a tick at the start of every week (Monday).
+    // One character per day where the days are wide enough for it (judged
+    // by the day's width on the scale, so that the room a displacement opens
+    // does not make single days show up), otherwise a tick at the start of
+    // every week (Monday).
     static const char* const names[7] = {"日", "一", "二", "三", "四", "五", "六"};
     ICanvas& c = *setup_.canvas;
     const int32_t need = c.TextExtent("六").cx + 2;
@@ -416,7 +418,7 @@ void TRulerPainter::DrawWeekdays(const Tprojectscale& row, const TBand& b)
         const int32_t weekday = WeekdayOfStamp(stamp);
         const int32_t x1 = X(d);
         const int32_t x2 = X(std::min(double(d + 1), end));
-        if (x2 - x1 >= need) {
+        if (DeviceDayWidth(d) >= need && x2 > x1) {
             LabelBetween(b, x1, x2, names[weekday]);
             Grid(row, x2);
             FullTick(b, x2);

@@ -97,7 +97,16 @@ double TTimeAxis::XOfWorkTime(double t, TShiftCount count) const
 
 double TTimeAxis::ProjectEndX() const
 {
-    return XOfTime(net_ ? ProjectEndDay(*net_) : 0, TShiftCount::AtOrBefore);
+    if (!net_ || net_->nodes.empty()) return XOfTime(0, TShiftCount::AtOrBefore);
+    float last = net_->nodes.front()->time;
+    for (const auto& v : net_->nodes) last = std::max(last, v->time);
+    // The end day is the last node time taken as a finish, but the room a
+    // displacement opened for that node is entered at its time taken as a
+    // start; where a rest period begins right at the end the two differ, and
+    // the end line would miss the end node by its displacement.
+    const double end = CalendarDayOfFinish(*net_, last);
+    const double entered = std::max(end, CalendarDay(*net_, last));
+    return x0_ + scale_->XOfDay(end) + double(ShiftAt(entered, TShiftCount::AtOrBefore));
 }
 
 TDayAtX TTimeAxis::DayAtX(double x) const

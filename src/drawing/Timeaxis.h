@@ -63,7 +63,8 @@ public:
     // t as a calendar day.
     double XOfWorkTime(double t, TShiftCount count = TShiftCount::AtOrBefore) const;
     // x of the plan's end (ProjectEndDay, its displacements counted): the
-    // end line and the right end of the rulers.
+    // end line and the right end of the rulers. It passes through a
+    // displaced end node also where a rest period begins at the end.
     double ProjectEndX() const;
     // Sum of the displacements counted at the day.
     int64_t ShiftAt(double day, TShiftCount count) const;

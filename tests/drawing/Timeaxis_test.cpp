@@ -120,6 +120,20 @@ TEST(TimeAxis, ProjectEndXPassesThroughTheDisplacedEndNode)
     EXPECT_DOUBLE_EQ(axis.ProjectEndX(), b.N('C')->x);
 }
 
+TEST(TimeAxis, ProjectEndXMeetsAnEndNodeBeforeARestPeriod)
+{
+    // The plan ends on Friday night; the weekend follows. The end node's room
+    // is entered at its time taken as a start, after the weekend.
+    TNetBuilder b = DatedBuilder();
+    b.Work('A', 'B', 2);
+    b.net->restIntervals.Add({Stamp(2007, 3, 3), Stamp(2007, 3, 5)});
+    b.Place();
+    b.net->Recalculate();
+    LayoutNetwork(*b.net);
+    EXPECT_EQ(b.N('B')->x, 128);
+    EXPECT_DOUBLE_EQ(TTimeAxis(*b.net).ProjectEndX(), 128);
+}
+
 TEST(TimeAxis, DayAtXInvertsXOfTime)
 {
     auto net = Displaced();
