@@ -138,7 +138,14 @@ Tpertmainfm::Tpertmainfm(const TProgramFolders& folders, TTimerFactory timers, Q
     resize(1200, 800);
 }
 
-Tpertmainfm::~Tpertmainfm() = default;
+Tpertmainfm::~Tpertmainfm()
+{
+    // The documents go while this window is still whole: their removal
+    // would otherwise reach its handlers half destroyed.
+    disconnect(mdiArea, nullptr, this, nullptr);
+    for (QMdiSubWindow* w : mdiArea->subWindowList()) delete w;
+    toolCommand.reset();
+}
 
 // ---- building the window ------------------------------------------------------
 
@@ -432,7 +439,6 @@ void Tpertmainfm::LoadRecentFiles()
         });
         fileMenuWidget->insertAction(before, a);
     }
-    fileMenuWidget->insertSeparator(before);
 }
 
 void Tpertmainfm::StartUp(const std::vector<std::string>& files)
@@ -505,7 +511,8 @@ void Tpertmainfm::SaveActiveAs()
 
 void Tpertmainfm::CloseActive()
 {
-    if (QMdiSubWindow* w = mdiArea->activeSubWindow()) w->close();
+    if (Tpertfm* d = ActiveDocument())
+        if (auto* w = qobject_cast<QMdiSubWindow*>(d->parentWidget())) w->close();
 }
 
 void Tpertmainfm::DocumentClosed(Tpertfm&)
@@ -788,10 +795,15 @@ void Tpertmainfm::dragEnterEvent(QDragEnterEvent* e)
 
 void Tpertmainfm::dropEvent(QDropEvent* e)
 {
-    std::vector<std::string> files;
-    for (const QUrl& u : e->mimeData()->urls())
-        if (u.isLocalFile()) files.push_back(u.toLocalFile().toStdString());
     e->acceptProposedAction();
+    OpenDropped(*e->mimeData());
+}
+
+void Tpertmainfm::OpenDropped(const QMimeData& data)
+{
+    std::vector<std::string> files;
+    for (const QUrl& u : data.urls())
+        if (u.isLocalFile()) files.push_back(u.toLocalFile().toStdString());
     for (const std::string& f : files)
         if (OpenDocument(f)) AddRecentFile(f);
 }

@@ -20,6 +20,7 @@ class QComboBox;
 class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
+class QMimeData;
 class QMenu;
 class QToolBar;
 class Tpertgra;
@@ -57,6 +58,8 @@ public:
     void LoadRecentFiles();
     // Crash backups and the files of the command line.
     void StartUp(const std::vector<std::string>& files);
+    // Files dropped on the window.
+    void OpenDropped(const QMimeData& data);
     // Files handed over by a later start of the program.
     void OpenHandedOver(const std::vector<std::string>& files);
     // Every open document window, in creation order.

@@ -1,0 +1,299 @@
+#include "shell/Pertmainfm1.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDropEvent>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QPushButton>
+#include <QToolBar>
+#include <QUrl>
+
+#include "editing/Autobackup.h"
+#include "editing/Pertfm1.h"
+#include "entry/Createpertinffm.h"
+#include "file/Projectfile.h"
+#include "gui/Desktopgui.h"
+#include "model/Pertgra.h"
+#include "platform/Inifile.h"
+#include "support/Fakemessages.h"
+
+namespace {
+
+struct MainFixture {
+    MainFixture()
+    {
+        EnsureDesktopApp();
+        folders = TProgramFolders::InOneFolder(dir.path);
+        window = std::make_unique<Tpertmainfm>(folders, timers.Factory());
+        window->programPath = "/opt/arrowplan/arrowplan";
+        window->resize(900, 700);
+        window->show();
+    }
+    // A plan written with our writer; returns its path.
+    std::string Plan(const std::string& name)
+    {
+        const std::string path = dir.File(name);
+        auto net = SmallPlan();
+        EXPECT_TRUE(SaveProject(*net, path));
+        return path;
+    }
+    QAction* Action(QWidget* holder, const char* text)
+    {
+        // Items, not the menus of the same name.
+        for (QAction* a : holder->findChildren<QAction*>())
+            if (!a->menu() && a->text() == QString::fromUtf8(text)) return a;
+        return nullptr;
+    }
+    QAction* Menu(const char* text) { return Action(window.get(), text); }
+    std::string Key(int i)
+    {
+        return TIniFile(folders.SettingsFile()).ReadString("menuname", std::to_string(i), "<absent>");
+    }
+
+    TScratchFolder dir;
+    TProgramFolders folders;
+    TFakeMessages msgs;
+    TFakeFileDialogs dialogs;
+    TFakeFileTypes fileTypes;
+    TManualTimers timers;
+    std::unique_ptr<Tpertmainfm> window;
+};
+
+TEST(MainWindow, NewDocumentsAreNumberedAndCancelDiscardsTheNetwork)
+{
+    MainFixture f;
+    for (int i = 1; i <= 3; ++i) {
+        WhenModal<TfmCreatePertInf>([](TfmCreatePertInf& d) { d.btnOk->click(); });
+        Tpertfm* doc = f.window->NewDocument();
+        ASSERT_TRUE(doc);
+        EXPECT_EQ(doc->Caption(), "网络图" + std::to_string(i));
+        EXPECT_TRUE(doc->doc.filePath.empty());
+    }
+    WhenModal<TfmCreatePertInf>([](TfmCreatePertInf& d) { d.btnCancel->click(); });
+    EXPECT_EQ(f.window->NewDocument(), nullptr);
+    EXPECT_EQ(f.window->Documents().size(), 3u);
+}
+
+TEST(MainWindow, TheProjectInformationReachesTheNewNetwork)
+{
+    MainFixture f;
+    WhenModal<TfmCreatePertInf>([](TfmCreatePertInf& d) {
+        d.edtPertprjname->setText(QStringLiteral("住宅楼工程"));
+        d.btnOk->click();
+    });
+    Tpertfm* doc = f.window->NewDocument();
+    ASSERT_TRUE(doc);
+    EXPECT_EQ(doc->Network()->title, "住宅楼工程");
+}
+
+TEST(MainWindow, RecentFilesOfTheOpenCommand)
+{
+    MainFixture f;
+    const std::string a = f.Plan("a.prt");
+    f.dialogs.openAnswers = {{a}, {a}};
+    f.Menu("打开")->trigger();
+    f.Menu("打开")->trigger();
+    EXPECT_EQ(f.dialogs.opened.front().filter, "prt|*.prt");
+    EXPECT_EQ(f.window->Documents().size(), 2u);
+    EXPECT_EQ(f.window->Documents()[0]->Caption(), a);   // the path as it is
+    EXPECT_EQ(f.Key(0), a);
+    EXPECT_EQ(f.Key(1), "");
+    EXPECT_EQ(f.Key(2), "-1");
+}
+
+TEST(MainWindow, EightFilesLeaveTheLatestSevenInTheSettingsFile)
+{
+    MainFixture f;
+    std::vector<std::string> files;
+    for (int i = 1; i <= 8; ++i) files.push_back(f.Plan(std::to_string(i) + ".prt"));
+    f.dialogs.openAnswers = {files};   // several files in one go
+    f.Menu("打开")->trigger();
+    EXPECT_EQ(f.window->Documents().size(), 8u);
+    for (int k = 0; k < 7; ++k) EXPECT_EQ(f.Key(k), files[size_t(7 - k)]);
+    EXPECT_EQ(f.Key(7), "-1");
+    // The next start lists them in the File menu before 退出.
+    Tpertmainfm again(f.folders, f.timers.Factory());
+    QStringList texts;
+    for (QAction* act : again.fileMenuWidget->actions()) texts << act->text();
+    const int exit = int(texts.indexOf(QStringLiteral("退出")));
+    ASSERT_GE(exit, 8);
+    EXPECT_EQ(texts[exit - 8], QString());   // the separator before them
+    EXPECT_EQ(texts[exit - 7].toStdString(), files[7]);
+    EXPECT_EQ(texts[exit - 1].toStdString(), files[1]);
+}
+
+TEST(MainWindow, RecoveryAnsweredNoLeavesTheBackupUntilANormalEnd)
+{
+    MainFixture f;
+    const std::string plan = f.Plan("plan.prt");
+    std::filesystem::copy_file(plan, f.dir.File("~TMP"));
+    f.msgs.answers = {TMsgAnswer::No};
+    f.window->StartUp({});
+    ASSERT_EQ(f.msgs.shown.size(), 1u);
+    EXPECT_EQ(f.msgs.shown[0].text, "是否恢复上次非正常退出自动备份的文件?");
+    EXPECT_EQ(f.msgs.shown[0].caption, "退出");
+    EXPECT_EQ(f.msgs.shown[0].buttons, TMsgButtons::YesNo);
+    EXPECT_TRUE(f.window->Documents().empty());
+    EXPECT_TRUE(FileExists(f.dir.File("~TMP")));
+    EXPECT_TRUE(f.window->close());
+    EXPECT_FALSE(FileExists(f.dir.File("~TMP")));
+}
+
+TEST(MainWindow, EveryLeftoverIsOfferedAlsoWhenAFileIsGiven)
+{
+    MainFixture f;
+    const std::string plan = f.Plan("plan.prt");
+    std::filesystem::copy_file(plan, f.dir.File("~TMP"));
+    std::filesystem::copy_file(plan, f.dir.File("~TMP1"));
+    f.msgs.answers = {TMsgAnswer::Yes, TMsgAnswer::No};
+    f.window->StartUp({plan});
+    EXPECT_EQ(f.msgs.shown.size(), 2u);
+    const auto docs = f.window->Documents();
+    ASSERT_EQ(docs.size(), 2u);
+    EXPECT_EQ(docs[0]->Caption(), f.dir.File("~TMP"));
+    EXPECT_EQ(docs[1]->Caption(), plan);
+}
+
+TEST(MainWindow, SavingARestoredBackupRunsSaveAs)
+{
+    MainFixture f;
+    std::filesystem::copy_file(f.Plan("plan.prt"), f.dir.File("~TMP"));
+    f.msgs.answers = {TMsgAnswer::Yes};
+    f.window->StartUp({});
+    ASSERT_EQ(f.window->Documents().size(), 1u);
+    Tpertfm* doc = f.window->Documents()[0];
+    EXPECT_TRUE(doc->doc.ShowsRestoredBackup());
+    const std::string target = f.dir.File("recovered.prt");
+    f.dialogs.saveAnswers = {target};
+    f.Menu("保存")->trigger();
+    ASSERT_EQ(f.dialogs.saved.size(), 1u);
+    EXPECT_EQ(f.dialogs.saved[0].filter, "prt|*.prt");
+    EXPECT_EQ(f.dialogs.saved[0].extension, "prt");
+    EXPECT_TRUE(FileExists(target));
+    EXPECT_EQ(doc->Caption(), "recovered.prt");
+    EXPECT_EQ(doc->doc.filePath, target);
+    EXPECT_EQ(f.Key(0), target);
+    EXPECT_EQ(f.fileTypes.calls, std::vector<std::string>{"prt|prt文件"});
+    // Now a plain save writes the file again without asking.
+    f.Menu("保存")->trigger();
+    EXPECT_EQ(f.dialogs.saved.size(), 1u);
+}
+
+TEST(MainWindow, ARestoredBackupAsksWhenClosedEvenUnmodified)
+{
+    MainFixture f;
+    std::filesystem::copy_file(f.Plan("plan.prt"), f.dir.File("~TMP"));
+    f.msgs.answers = {TMsgAnswer::Yes, TMsgAnswer::No};
+    f.window->StartUp({});
+    ASSERT_EQ(f.window->Documents().size(), 1u);
+    EXPECT_FALSE(f.window->Documents()[0]->Network()->modified);
+    f.Menu("关闭")->trigger();
+    QApplication::processEvents();
+    ASSERT_EQ(f.msgs.shown.size(), 2u);
+    EXPECT_EQ(f.msgs.shown[1].text, "是否保存" + f.dir.File("~TMP") + "?");
+    EXPECT_TRUE(f.window->Documents().empty());
+    // Closed normally: its backup, the file it came from, is gone.
+    EXPECT_FALSE(FileExists(f.dir.File("~TMP")));
+}
+
+TEST(MainWindow, CancelledSaveAsKeepsTheDocumentModified)
+{
+    MainFixture f;
+    WhenModal<TfmCreatePertInf>([](TfmCreatePertInf& d) { d.btnOk->click(); });
+    Tpertfm* doc = f.window->NewDocument();
+    ASSERT_TRUE(doc);
+    doc->Network()->modified = true;
+    f.Menu("另存为")->trigger();
+    EXPECT_EQ(f.dialogs.saved.size(), 1u);
+    EXPECT_TRUE(doc->Network()->modified);
+    EXPECT_EQ(doc->Caption(), "网络图1");
+    // Closing still asks; Yes runs Save As again, and cancelling it keeps the window.
+    f.msgs.answers = {TMsgAnswer::Yes};
+    f.Menu("关闭")->trigger();
+    QApplication::processEvents();
+    ASSERT_EQ(f.msgs.shown.size(), 1u);
+    EXPECT_EQ(f.msgs.shown[0].text, "是否保存网络图1?");
+    EXPECT_EQ(f.dialogs.saved.size(), 2u);
+    EXPECT_EQ(f.window->Documents().size(), 1u);
+}
+
+TEST(MainWindow, SampleFilesComeFromTheSampleFolder)
+{
+    MainFixture f;
+    std::filesystem::create_directory(f.folders.SamplesDir());
+    const std::string sample = f.folders.SamplesDir() + "/住宅楼.prt";
+    ASSERT_TRUE(SaveProject(*SmallPlan(), sample));
+    f.dialogs.openAnswers = {{sample}};
+    f.Menu("打开示例文件")->trigger();
+    ASSERT_EQ(f.dialogs.opened.size(), 1u);
+    EXPECT_EQ(f.dialogs.opened[0].folder, f.folders.SamplesDir());
+    EXPECT_FALSE(f.dialogs.opened[0].multiple);
+    ASSERT_EQ(f.window->Documents().size(), 1u);
+    EXPECT_EQ(f.Key(0), sample);
+}
+
+TEST(MainWindow, DroppedFilesAreOpened)
+{
+    MainFixture f;
+    const std::string a = f.Plan("dropped.prt");
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(QString::fromStdString(a))});
+    f.window->OpenDropped(data);
+    ASSERT_EQ(f.window->Documents().size(), 1u);
+    EXPECT_EQ(f.window->Documents()[0]->Caption(), a);
+}
+
+TEST(MainWindow, AFileThatCannotBeReadOpensNoWindow)
+{
+    MainFixture f;
+    WriteText(f.dir.File("bad.prt"), "not a project");
+    EXPECT_EQ(f.window->OpenDocument(f.dir.File("bad.prt")), nullptr);
+    EXPECT_TRUE(f.window->Documents().empty());
+    EXPECT_EQ(f.msgs.Texts(), std::vector<std::string>{"文件格式不对或已被破坏！"});
+}
+
+TEST(MainWindow, LargeFilesLoadOnAWorkerAndReportOnThisThread)
+{
+    MainFixture f;
+    f.window->backgroundLoadBytes = 0;   // every file takes the worker's road
+    const std::string a = f.Plan("big.prt");
+    Tpertfm* doc = f.window->OpenDocument(a);
+    ASSERT_TRUE(doc);
+    EXPECT_EQ(doc->doc.history.Count(), 1);
+    EXPECT_EQ(doc->Network()->WorkCount(), 3);
+    WriteText(f.dir.File("bad.prt"), "not a project");
+    EXPECT_EQ(f.window->OpenDocument(f.dir.File("bad.prt")), nullptr);
+    EXPECT_EQ(f.msgs.Texts(), std::vector<std::string>{"文件格式不对或已被破坏！"});
+}
+
+TEST(MainWindow, MenusOfferOnlyWhatExists)
+{
+    MainFixture f;
+    QStringList menus;
+    for (QAction* a : f.window->menuBar()->actions()) menus << a->text();
+    EXPECT_EQ(menus, (QStringList{"文件", "编辑", "显示设置", "窗口", "帮助"}));
+    QStringList file;
+    for (QAction* a : f.window->fileMenuWidget->actions())
+        if (!a->isSeparator()) file << a->text();
+    EXPECT_EQ(file, (QStringList{"新建", "打开", "打开示例文件", "保存", "另存为", "关闭", "退出"}));
+    QStringList tools;
+    for (QAction* a : f.window->pertPanel->actions())
+        if (a->isVisible()) tools << a->toolTip();
+    EXPECT_EQ(tools, QStringList{"选择"});
+}
+
+TEST(MainWindow, HelpWithoutTheDocumentSaysWhere)
+{
+    MainFixture f;
+    f.Menu("帮助")->trigger();
+    // The menu "帮助" and its item share the text; the item is the one with an action.
+    ASSERT_FALSE(f.msgs.shown.empty());
+    EXPECT_EQ(f.msgs.shown.back().text, "找不到帮助文件：" + f.folders.HelpFile());
+}
+
+}  // namespace
