@@ -311,27 +311,29 @@ private:
     void BuildPairs()
     {
         const size_t n = pos_.size();
-        std::vector<TSpans> bySlot(in_.node.size());
-        for (size_t s = 0; s < bySlot.size(); ++s) {
-            TSpans& sp = bySlot[s];
-            sp.row = sp.inLo = sp.inHi = sp.outLo = sp.outHi = in_.row[s];
+        std::vector<TSpans> spans(n);
+        for (size_t i = 0; i < n; ++i) {
+            TSpans& sp = spans[i];
+            const int32_t r = pos_[i].slot >= 0 ? in_.row[size_t(pos_[i].slot)] : 0;
+            sp.row = sp.inLo = sp.inHi = sp.outLo = sp.outHi = r;
         }
         std::vector<uint32_t> count(n + 1, 0);
         std::vector<std::pair<uint32_t, uint32_t>> edges;
         edges.reserve(in_.works.size());
-        for (size_t s = 0; s < bySlot.size(); ++s) {
-            TSpans& from = bySlot[s];
+        for (size_t s = 0; s < in_.node.size(); ++s) {
             const int64_t fi = posOf_[s];
+            if (fi < 0) continue;
+            TSpans& from = spans[size_t(fi)];
             for (int32_t k = in_.workBegin[s]; k < in_.workBegin[s + 1]; ++k) {
                 const TLayoutInput::TWork& w = in_.works[size_t(k)];
                 from.outLo = std::min(from.outLo, w.row);
                 from.outHi = std::max(from.outHi, w.row);
-                if (w.to < 0) continue;
-                TSpans& into = bySlot[size_t(w.to)];
+                const int64_t ti = w.to >= 0 ? posOf_[size_t(w.to)] : -1;
+                if (ti < 0) continue;
+                TSpans& into = spans[size_t(ti)];
                 into.inLo = std::min(into.inLo, w.row);
                 into.inHi = std::max(into.inHi, w.row);
-                const int64_t ti = posOf_[size_t(w.to)];
-                if (fi >= 0 && ti >= 0 && !(w.kind & (kDummy | kMilestone))) {
+                if (!(w.kind & (kDummy | kMilestone))) {
                     edges.emplace_back(uint32_t(fi), uint32_t(ti));
                     ++count[size_t(fi) + 1];
                 }
@@ -341,15 +343,12 @@ private:
         lengthEdges_.resize(edges.size());
         for (const auto& e : edges) lengthEdges_[count[e.first]++] = e;
 
-        std::vector<TSpans> spans(n);
-        for (size_t i = 0; i < n; ++i)
-            if (pos_[i].slot >= 0) spans[i] = bySlot[size_t(pos_[i].slot)];
         // With nothing displaced yet, x follows the time order, so the nodes
         // closer than the minimum length after a node are the ones up to the
         // first that is not. The partner is nearly always among the first few
         // of them; the tree answers for the rest, so that many nodes of one
         // day on rows that never meet cost n log n and not n squared.
-        constexpr size_t kScan = 48;
+        constexpr size_t kScan = 512;
         partner_.assign(n, -1);
         std::unique_ptr<TMeetTree> tree;
         size_t end = 0;
