@@ -1,9 +1,9 @@
 // The model step of every relayout between the time computation and the
 // displacement pass.
 #include <algorithm>
-#include <unordered_set>
 #include <vector>
 
+#include "editing/Workdelete.h"
 #include "model/Pertgra.h"
 
 namespace {
@@ -28,29 +28,12 @@ int32_t RowOf(const Tedge* w)
 
 void Tpertgra::TidyNetwork()
 {
-    // 1. Lone milestones go with their two nodes, which nothing else uses.
+    // 1. Lone milestones go, with their two nodes, which nothing else uses,
+    // by the work deletion.
     std::vector<Tedge*> lone;
     for (const auto& v : nodes)
         if (v->firstWork && IsLoneMilestone(v.get(), v->firstWork)) lone.push_back(v->firstWork);
-    if (!lone.empty()) {
-        const std::unordered_set<const Tedge*> gone(lone.begin(), lone.end());
-        selection.erase(std::remove_if(selection.begin(), selection.end(),
-                                       [&](const Tedge* s) { return gone.count(s) != 0; }),
-                        selection.end());
-        // The partner table points at nodes; the layout rebuilds it next anyway.
-        nodePairs.clear();
-        for (Tedge* w : lone) {
-            Tvertex* from = w->fromNode;
-            Tvertex* to = w->toNode;
-            from->firstWork = nullptr;
-            from->outCount = 0;
-            to->inCount = 0;
-            delete w;
-            InvalidateStructure();
-            RemoveNode(from);
-            RemoveNode(to);
-        }
-    }
+    if (!lone.empty()) DeleteWorks(*this, lone);
 
     // 2. Nodes follow the rows of their single works. A work's kind is only
     // read where the row would change.
