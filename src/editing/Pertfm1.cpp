@@ -214,19 +214,26 @@ void Tpertfm::RebuildImage()
                                 QImage::Format_RGB32);
     }
     if (Tpertgra* net = Network()) {
-        LoadPalette(*net, dkScreen);
-        viewCacheImage.fill(QColorOf(net->displaySettings.backgroundColor));
-        TQtCanvas canvas(&viewCacheImage);
-        TPertDrawMode mode(&canvas, dkScreen);
-        mode.zoom = doc.zoom;
-        mode.scrollX = doc.viewCache.originX;
-        mode.scrollY = doc.viewCache.originY;
         transform_ = TpertTtransformationPt(doc.zoom, doc.viewCache.originX, doc.viewCache.originY);
-        mode.view = &transform_;
-        mode.ApplyScreenMapping();
-        DrawNetwork(*net, mode);
+        DrawInto(*net, viewCacheImage, doc.zoom, doc.viewCache.originX, doc.viewCache.originY,
+                 &transform_);
     }
     ResizeCanvas();
+}
+
+void Tpertfm::DrawInto(Tpertgra& net, QImage& image, double zoom, int32_t originX,
+                       int32_t originY, const TViewTransform* view)
+{
+    LoadPalette(net, dkScreen);
+    image.fill(QColorOf(net.displaySettings.backgroundColor));
+    TQtCanvas canvas(&image);
+    TPertDrawMode mode(&canvas, dkScreen);
+    mode.zoom = zoom;
+    mode.scrollX = originX;
+    mode.scrollY = originY;
+    mode.view = view;
+    mode.ApplyScreenMapping();
+    DrawNetwork(net, mode);
 }
 
 void Tpertfm::PaintView(QPainter& painter)

@@ -41,6 +41,10 @@ public:
     void RefreshView();
     // Draws the whole network into the cached picture at the zoom, then ResizeCanvas.
     void RebuildImage();
+    // The drawing of a network at a zoom into a picture whose top left
+    // corner lies at (originX, originY) of the paint box, over the background.
+    static void DrawInto(Tpertgra& net, QImage& image, double zoom, int32_t originX,
+                         int32_t originY, const TViewTransform* view = nullptr);
     // The scroll range for the drawing at the current zoom.
     void ResizeCanvas();
     // Zooms around the centre of the visible part.
