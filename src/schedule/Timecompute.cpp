@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numeric>
+#include <unordered_set>
 
 #include "model/Pertgra.h"
 #include "model/Sortbytime.h"
@@ -296,6 +297,8 @@ void Tpertgra::ComputeTimesImpl(bool literal)
 void Tpertgra::ComputeAndPull()
 {
     ComputeTimes();
+    // With a loop nothing was computed: the latest starts are stale.
+    if (order.empty() && !nodes.empty()) return;
     for (const auto& v : nodes)
         for (Tedge* w = v->firstWork; w; w = w->nextWork)
             if (w->data->start > w->data->ls) PlaceWork(w, w->data->ls, w->data->duration);
@@ -349,8 +352,12 @@ public:
     }
 
 private:
+    // A node whose own placement is still open further down the stack can
+    // only be met again through a loop; in a loop-free plan this never
+    // happens, and with a loop the nested call would never end.
     void PushSetTime(Tvertex* node, float t)
     {
+        if (!open_.insert(node).second) return;
         Frame f{Frame::SetTime};
         f.node = node;
         f.t = t;
@@ -406,6 +413,7 @@ private:
             }
             f.work = w->nextWork;
         }
+        open_.erase(f.node);
         stack_.pop_back();
     }
 
@@ -458,6 +466,7 @@ private:
 
     Tpertgra& net_;
     std::vector<Frame> stack_;
+    std::unordered_set<const Tvertex*> open_;   // nodes with a SetNodeTime frame on the stack
 };
 
 // MoveNode's propagation, also on an explicit stack.
@@ -493,10 +502,20 @@ namespace {
 // moved end node becomes a frame of its own, handled before the next work.
 void Propagate(Tpertgra& net, Tvertex* node, float t, float delta)
 {
+    // As in the placement run: a node still being moved further down the
+    // stack is only met again through a loop, and is not moved again.
+    std::unordered_set<const Tvertex*> open;
+    auto mark = [&](const Tvertex* v, bool on) {
+        if (on) open.insert(v);
+        else open.erase(v);
+    };
+    auto isOpen = [&](const Tvertex* v) { return open.count(v) != 0; };
     std::vector<MoveFrame> stack{{node, t, delta, node->firstWork, true}};
+    mark(node, true);
     while (!stack.empty()) {
         MoveFrame& f = stack.back();
         if (!f.work) {
+            mark(f.node, false);
             stack.pop_back();
             continue;
         }
@@ -519,8 +538,10 @@ void Propagate(Tpertgra& net, Tvertex* node, float t, float delta)
         // The nested move of the end node.
         if (target < 0) target = 0;
         if (std::fabs(double(target) - double(e->time)) < 1e-8) continue;
+        if (isOpen(e)) continue;
         const float old = e->time;
         e->time = target;
+        mark(e, true);
         stack.push_back({e, target, target - old, e->firstWork, true});
     }
 }

@@ -293,3 +293,25 @@ TEST(PlaceWork, DummyAndMilestoneKeepZeroDuration)
 }
 
 }
+
+namespace {
+
+TEST(Placement, ALoopEndsTheCascadeInsteadOfRunningForever)
+{
+    TFakeMessages quiet;
+    TNetBuilder b;
+    b.Work('A', 'B', 2);
+    b.Work('B', 'C', 3);
+    b.Place();
+    b.net->Recalculate();
+    b.Work('C', 'A', 1);   // a loop the editing tools would have refused
+    b.net->MoveNode(b.N('A'), 4);
+    b.net->SetNodeTime(b.N('B'), 9);
+    b.net->PlaceWork(b.W("CA"), 20, 5);
+    b.net->Recalculate();
+    b.net->ComputeAndPull();
+    EXPECT_TRUE(b.net->order.empty());
+    for (const auto& v : b.net->nodes) EXPECT_TRUE(std::isfinite(v->time));
+}
+
+}
