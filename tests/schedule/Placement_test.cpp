@@ -135,12 +135,12 @@ TEST(PlacementDifferential, ExplicitStacksMatchNestedCalls)
 
 TEST(Placement, DeepChainDoesNotOverflowTheStack)
 {
-    // 200,000 works in one chain: nested calls this deep would overflow.
+    // 100,000 works in one chain: nested calls this deep would overflow.
     Tpertgra net;
     auto* prev = new Tvertex;
     net.AddNode(prev);
     Tvertex* first = prev;
-    for (int i = 0; i < 200000; ++i) {
+    for (int i = 0; i < 100000; ++i) {
         auto* v = new Tvertex;
         net.AddNode(v);
         auto* w = new Tedge;
@@ -151,12 +151,12 @@ TEST(Placement, DeepChainDoesNotOverflowTheStack)
         prev = v;
     }
     net.MoveNode(first, 2);
-    EXPECT_FLOAT_EQ(prev->time, 200002);
+    EXPECT_FLOAT_EQ(prev->time, 100002);
     net.SetNodeTime(first, 0);
-    EXPECT_FLOAT_EQ(prev->time, 200000);
+    EXPECT_FLOAT_EQ(prev->time, 100000);
     net.Recalculate();
     EXPECT_TRUE(first->firstWork->data->critical);
-    EXPECT_EQ(prev->number, 200001);
+    EXPECT_EQ(prev->number, 100001);
 }
 
 TEST(ChangeDuration, FreeFloatNotUsedUpChangesOnlyTheDuration)
