@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <string>
 
 #include "model/Position2d.h"
 
@@ -14,6 +15,21 @@ enum TMouseFlag : int32_t {
     mfLeft = 4,    // press/release: caused by the left button; move: left button held
     mfRight = 8,   // press/release: caused by the right button; never for a move
 };
+
+// The pointer shape a command asks for, by what lies under the pointer.
+enum class TPointerShape : int32_t {
+    Arrow,       // nothing under the pointer
+    Hand,        // a node
+    SizeFDiag,   // the front third of a work line
+    SizeBDiag,   // the back third
+    SplitV,      // the middle third; near a group cell's lower edge
+    GroupMove,   // a group cell ("move")
+    Drag,        // Ctrl held during a link gesture
+    MoveAll,     // moving a whole object
+};
+
+// The shape for a hit class of the drawing's hit test.
+TPointerShape PointerShapeOfHit(const std::string& hitClass);
 
 // Kinds of the pointer commands; the window and the hover chooser compare them.
 enum TCommandKind : int32_t {
@@ -54,6 +70,8 @@ public:
     bool dblClickDone = false;// a double click was handled: the next release only resets
     TPosition2D auxPointA;    // for the subclasses' use
     TPosition2D auxPointB;
+    // The pointer shape after the last event; the window shows it.
+    TPointerShape pointer = TPointerShape::Arrow;
 
     virtual ~CPertCommand() = default;
     virtual int32_t Kind() const = 0;

@@ -6,11 +6,12 @@
 
 #include "drawing/Framelayout.h"
 #include "drawing/Layoutpass.h"
+#include "drawing/Networkhit.h"
+#include "drawing/Pertdraw.h"
 #include "drawing/Pertdrawmode.h"
 #include "drawing/Timeaxis.h"
 #include "editing/Autobackup.h"
 #include "editing/Backupfiles.h"
-#include "editing/Hitpoint.h"
 #include "editing/Setpertcommand.h"
 #include "model/Pertgra.h"
 #include "platform/Messagebox.h"
@@ -70,9 +71,9 @@ void TPertdoc::Relayout()
 TPaintSize TPertdoc::ComputePaintBox() const
 {
     if (!network) return PaintBoxSize(zoom, 0, 0, 0, view.viewWidth, view.viewHeight);
-    const TTimeAxis axis(*network);
-    const TFrameLayout f = TFrameLayout::Of(*network, axis, 1, 1);
-    return PaintBoxSize(zoom, f.rightEdge, 0, f.bottomEdge, view.viewWidth, view.viewHeight);
+    // The drawing's size already holds its margins.
+    const TCanvasSize d = DrawingSize(*network);
+    return PaintBoxSize(zoom, d.cx, 0, d.cy, view.viewWidth, view.viewHeight);
 }
 
 TPosition2D TPertdoc::ToDrawing(double px, double py) const
@@ -106,7 +107,7 @@ int32_t TPertdoc::Move(int32_t flags, double px, double py, CPertCommand* tool,
     moveX = Trunc(p.x);
     moveY = Trunc(p.y);
     hoverNode = network->FindNodeAt(moveX, moveY);
-    hoverWork = workAt ? workAt(*network, p) : HitAtPoint(*network, p).work;
+    hoverWork = workAt ? workAt(*network, p) : WorkAtPoint(*network, p);
     network->pointX = moveX;
     network->pointY = moveY;
     chooser.ChooseHoverCommand(*network, localCommand, flags, mode, p);
@@ -233,8 +234,7 @@ std::array<std::string, 5> TPertdoc::PointerStatus(TPosition2D p) const
     std::array<std::string, 5> s;
     if (!network) return s;
     const Tpertgra& net = *network;
-    const Tedge* work =
-        workAt ? workAt(net, p) : HitAtPoint(net, p).work;
+    const Tedge* work = workAt ? workAt(net, p) : WorkAtPoint(net, p);
     s[0] = std::string("当前工作:") + (work ? work->data->name : "");
     double day = 0;
     if (const Tvertex* v = net.FindNodeAt(Trunc(p.x), Trunc(p.y)))

@@ -14,7 +14,7 @@
 #include <cmath>
 
 #include "drawing/Displaycommands.h"
-#include "drawing/Framepainter.h"
+#include "drawing/Pertdraw.h"
 #include "drawing/Pertdrawmode.h"
 #include "drawing/Timedatasetfm.h"
 #include "editing/Autobackup.h"
@@ -32,20 +32,24 @@ int32_t ButtonFlags(Qt::MouseButton b)
     return b == Qt::LeftButton ? mfLeft : b == Qt::RightButton ? mfRight : 0;
 }
 
+Qt::CursorShape CursorOf(TPointerShape s)
+{
+    switch (s) {
+    case TPointerShape::Hand: return Qt::PointingHandCursor;
+    case TPointerShape::SizeFDiag: return Qt::SizeFDiagCursor;
+    case TPointerShape::SizeBDiag: return Qt::SizeBDiagCursor;
+    case TPointerShape::SplitV: return Qt::SplitVCursor;
+    case TPointerShape::GroupMove: return Qt::SizeAllCursor;
+    case TPointerShape::Drag: return Qt::DragMoveCursor;
+    case TPointerShape::MoveAll: return Qt::SizeAllCursor;
+    case TPointerShape::Arrow: break;
+    }
+    return Qt::ArrowCursor;
+}
+
 int32_t ModifierFlags(Qt::KeyboardModifiers m)
 {
     return (m & Qt::ShiftModifier ? mfShift : 0) | (m & Qt::ControlModifier ? mfCtrl : 0);
-}
-
-// Draws the network pass into the canvas of the cached picture.
-void DrawNetwork(Tpertgra& net, TPertDrawMode& mode)
-{
-    LoadPalette(net, mode.DrawKind);
-    if (net.nodes.empty()) return;
-    if (net.showFrame) {
-        TFramePainter frame(net, *net.grid, mode);
-        frame.Draw();
-    }
 }
 
 }  // namespace
@@ -233,7 +237,7 @@ void Tpertfm::DrawInto(Tpertgra& net, QImage& image, double zoom, int32_t origin
     mode.scrollY = originY;
     mode.view = view;
     mode.ApplyScreenMapping();
-    DrawNetwork(net, mode);
+    if (!net.nodes.empty()) DrawNetwork(net, mode);
 }
 
 void Tpertfm::PaintView(QPainter& painter)
@@ -254,6 +258,7 @@ void Tpertfm::PaintView(QPainter& painter)
     transform_ = TpertTtransformationPt(doc.zoom, doc.view.scrollX, doc.view.scrollY);
     mode.view = &transform_;
     mode.ApplyScreenMapping();
+    DrawSelection(*net, mode);
     if (CPertCommand* c = doc.Receiver(host_.ToolCommand())) c->DrawFeedback(*net, canvas, mode);
 }
 
@@ -296,6 +301,8 @@ void Tpertfm::MoveAt(int32_t flags, QPointF pos)
     TPertDrawMode mode = CommandMode();
     const int32_t effects = doc.Move(flags, pos.x(), pos.y(), host_.ToolCommand(), mode, host_.Chooser());
     host_.ShowPointerStatus(doc.PointerStatus(doc.ToDrawing(pos.x(), pos.y())));
+    const CPertCommand* c = doc.Receiver(host_.ToolCommand());
+    paintbox->setCursor(CursorOf(c ? c->pointer : TPointerShape::Arrow));
     Apply(effects);
 }
 

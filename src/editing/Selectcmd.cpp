@@ -56,7 +56,9 @@ int32_t TSelectCmd::MouseDown(Tpertgra& net, int32_t flags, TPosition2D p, TPert
 int32_t TSelectCmd::MouseMove(Tpertgra& net, int32_t flags, TPosition2D p, TPertDrawMode&)
 {
     if (presses == 0) {
-        gestureMode = ModeOfHit(HitAtPoint(net, p).hitClass);
+        const std::string hit = HitAtPoint(net, p).hitClass;
+        gestureMode = ModeOfHit(hit);
+        pointer = PointerShapeOfHit(hit);
         return 0;
     }
     if (presses == 1) {
@@ -65,6 +67,8 @@ int32_t TSelectCmd::MouseMove(Tpertgra& net, int32_t flags, TPosition2D p, TPert
         bandEnd = p;
         lastNode = net.FindNodeAt(static_cast<int32_t>(p.x), static_cast<int32_t>(p.y));
         lastPoint = p;
+        if (pressFlags & mfCtrl) pointer = lastNode ? TPointerShape::Hand : TPointerShape::Drag;
+        else pointer = lastNode ? TPointerShape::Hand : TPointerShape::Arrow;
     }
     return 0;
 }

@@ -231,7 +231,8 @@ TEST(DocumentStatus, PanelsShowWorkDatesAndDuration)
     EXPECT_EQ(s[2], "开工时间:2024-03-04");
     EXPECT_EQ(s[3], "结束时间:2024-03-11");   // 8 days: the last day is the 11th
     EXPECT_EQ(s[4], "总工期:8天");
-    EXPECT_EQ(s[0], "当前工作:");
+    // On empty ground no work is named; on a work line its name is.
+    EXPECT_EQ(f.doc.PointerStatus({-500, -500})[0], "当前工作:");
     f.doc.workAt = [](const Tpertgra& net, TPosition2D) { return net.nodes.front()->firstWork; };
     EXPECT_EQ(f.doc.PointerStatus({0, 0})[0],
               "当前工作:" + f.doc.network->nodes.front()->firstWork->data->name);
