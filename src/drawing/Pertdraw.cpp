@@ -70,15 +70,16 @@ bool SameTime(double a, double b)
     return std::fabs(a - b) < kSameTime;
 }
 
-}
-
-std::string GeneralNumberText(double v)
+// A number in the general format with at most 6 significant digits.
+std::string FloatText(double v)
 {
     if (!std::isfinite(v)) return "0";
     if (std::fabs(v) < 1e-9) v = 0;
     char buf[64];
     std::snprintf(buf, sizeof buf, "%g", v);
     return buf;
+}
+
 }
 
 std::array<std::string, 6> TimeLabelTexts(const Tpertgra& net, const Tedge& work)
@@ -98,8 +99,8 @@ std::array<std::string, 6> TimeLabelTexts(const Tpertgra& net, const Tedge& work
             startText(ls),
             finishText(es, es + dur),
             finishText(ls, ls + dur),
-            GeneralNumberText(double(work.TF())),
-            GeneralNumberText(double(work.FF()))};
+            FloatText(double(work.TF())),
+            FloatText(double(work.FF()))};
 }
 
 TCanvasSize DrawingSize(const Tpertgra& net)
@@ -671,7 +672,7 @@ void TPertDraw::DrawShape(const TWorkShape& s, const std::vector<int32_t>* start
                           const std::vector<int32_t>* endHops)
 {
     if (s.milestone) {
-        DrawMilestone(s);
+        DrawMilestone(s, startHops, endHops);
         return;
     }
     const TSettings& set = *set_;
@@ -734,11 +735,14 @@ void TPertDraw::DrawShape(const TWorkShape& s, const std::vector<int32_t>* start
 
     DrawDuration(s);
     const int32_t nameTop = DrawName(s, true);
-    if (net_.showTimeLabels && !(net_.timeLabelMode.nonCriticalOnly && s.critical))
+    // A dummy has no table: it has no duration of its own, and its table
+    // would stand exactly on the table of the work leaving its node beside it.
+    if (net_.showTimeLabels && !s.dummy && !(net_.timeLabelMode.nonCriticalOnly && s.critical))
         DrawLabelBox(s, LabelBoxOf(s, nameTop, 0, 0));
 }
 
-void TPertDraw::DrawMilestone(const TWorkShape& s)
+void TPertDraw::DrawMilestone(const TWorkShape& s, const std::vector<int32_t>* startHops,
+                              const std::vector<int32_t>* endHops)
 {
     const TSettings& set = *set_;
     ICanvas& c = *canvas_;
@@ -766,8 +770,8 @@ void TPertDraw::DrawMilestone(const TWorkShape& s)
     SelectClearBrush(c);
     c.Rectangle(TCanvasRect{left, std::min(top, bottom), right, std::max(top, bottom)});
     if (!name.empty()) Text(left + j, std::min(top, bottom) + j, name);
-    if (s.hasStartJoin) DrawJoin(s.startJoinX, g.fromY, g.lineY, false, nullptr);
-    if (s.hasEndJoin) DrawJoin(s.endJoinX, g.lineY, g.toY, false, nullptr);
+    if (s.hasStartJoin) DrawJoin(s.startJoinX, g.fromY, g.lineY, false, startHops);
+    if (s.hasEndJoin) DrawJoin(s.endJoinX, g.lineY, g.toY, false, endHops);
 }
 
 void TPertDraw::DrawDuration(const TWorkShape& s)
@@ -791,7 +795,7 @@ void TPertDraw::DrawDuration(const TWorkShape& s)
     if (s.startOnRow && p < g.fromX + rx) p = g.fromX + rx;
     if (s.endOnRow && q > g.toX - rx) q = g.toX - rx;
     SelectWorkFont(work);
-    const std::string text = GeneralNumberText(double(work.TotalDuration()));
+    const std::string text = FloatText(double(work.TotalDuration()));
     const int32_t w = c.TextExtent(text).cx;
     int32_t x;
     if (align == 0 || align == 3) x = p + (q - p - w) / 2;
@@ -984,7 +988,7 @@ void TPertDraw::DrawTimeLabel(const Tedge& work, int32_t dx, int32_t dy)
 {
     if (!canvas_) return;
     const TWorkShape s = ShapeOf(work);
-    if (s.milestone) return;
+    if (s.milestone || s.dummy) return;
     TCanvasStateSaver keep(*canvas_);
     const int32_t top = DrawName(s, false);
     DrawLabelBox(s, LabelBoxOf(s, top, dx, dy));
@@ -994,7 +998,7 @@ TCanvasRect TPertDraw::TimeLabelRect(const Tedge& work, int32_t dx, int32_t dy)
 {
     if (!canvas_) return {};
     const TWorkShape s = ShapeOf(work);
-    if (s.milestone) return {};
+    if (s.milestone || s.dummy) return {};
     TCanvasStateSaver keep(*canvas_);
     return LabelBoxOf(s, DrawName(s, false), dx, dy).rect;
 }

@@ -45,8 +45,6 @@ TCanvasSize DrawingSize(const Tpertgra& net);
 // calendar day, a finish on the day of its last second, as everywhere dates
 // of works are shown), the two floats as numbers.
 std::array<std::string, 6> TimeLabelTexts(const Tpertgra& net, const Tedge& work);
-// A number in the general format with at most 6 significant digits.
-std::string GeneralNumberText(double v);
 
 // The drawing of one pass with everything it computes once: the palette's
 // pens and sizes in device units, the visible part of the canvas, the time
@@ -91,7 +89,8 @@ private:
     TWorkShape ShapeOf(const Tedge& work) const;
     void DrawShape(const TWorkShape& s, const std::vector<int32_t>* startHops,
                    const std::vector<int32_t>* endHops);
-    void DrawMilestone(const TWorkShape& s);
+    void DrawMilestone(const TWorkShape& s, const std::vector<int32_t>* startHops,
+                       const std::vector<int32_t>* endHops);
     void DrawJoin(int32_t x, int32_t y1, int32_t y2, bool dotted, const std::vector<int32_t>* hops);
     void DrawArrow(const TWorkShape& s);
     void DrawDuration(const TWorkShape& s);

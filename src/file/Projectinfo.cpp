@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdio>
 #include <ostream>
+#include <system_error>
 
 #include "model/Numbertext.h"
 #include "model/Pertgra.h"
@@ -30,7 +31,9 @@ std::string JsonBool(bool b) { return b ? "true" : "false"; }
 const char* kUsage =
     "usage: arrowplan-cli info FILE.prt [--json]\n"
     "       arrowplan-cli convert IN.prt OUT.prt\n"
-    "       arrowplan-cli check FILE.prt\n";
+    "       arrowplan-cli check FILE.prt\n"
+    "       arrowplan-cli export FILE.prt OUT.{png,jpg,bmp,svg,pdf} [--palette print|screen]"
+    " [--scale F]\n";
 
 int Usage(std::ostream& err)
 {
@@ -94,6 +97,63 @@ int Check(const std::string& path, std::ostream& out, std::ostream& err)
     // A loop is the plan's problem, not the file's: it is reported and the file stands.
     if (!net.nodes.empty() && net.order.empty()) out << ", the network has a loop";
     out << "\n";
+    return 0;
+}
+
+// Largest scale of a picture: beyond it even a small plan is a huge image.
+constexpr double kMaxPictureScale = 20;
+
+int Export(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+           const TPictureWriter& writePicture)
+{
+    std::vector<std::string> files;
+    bool print = true;
+    double scale = 1.0;
+    for (size_t i = 1; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (a == "--palette" || a == "--scale") {
+            if (i + 1 >= args.size()) return Usage(err);
+            const std::string& v = args[++i];
+            if (a == "--palette") {
+                if (v != "print" && v != "screen") {
+                    err << "arrowplan-cli: --palette takes \"print\" or \"screen\"\n";
+                    return 2;
+                }
+                print = v == "print";
+            } else {
+                double f = 0;
+                const auto r = std::from_chars(v.data(), v.data() + v.size(), f);
+                if (r.ec != std::errc() || r.ptr != v.data() + v.size() || !(f > 0) ||
+                    f > kMaxPictureScale) {
+                    err << "arrowplan-cli: --scale takes a number above 0 and at most "
+                        << kMaxPictureScale << "\n";
+                    return 2;
+                }
+                scale = f;
+            }
+        } else {
+            files.push_back(a);
+        }
+    }
+    if (files.size() != 2) return Usage(err);
+    if (!writePicture) {
+        err << "arrowplan-cli: this build has no picture writer (built without the Qt library)\n";
+        return 1;
+    }
+    Tpertgra net;
+    TProjectFormat f;
+    if (LoadProject(net, files[0], &f) != 1) {
+        err << files[0] << ": " << ProblemText(f) << "\n";
+        return 1;
+    }
+    net.Recalculate();
+    std::string problem;
+    if (!writePicture(net, files[1], print, scale, problem)) {
+        err << files[1] << ": " << (problem.empty() ? "not written" : problem) << "\n";
+        return 1;
+    }
+    out << files[0] << " -> " << files[1] << " (" << (print ? "print" : "screen")
+        << " palette, scale " << scale << ")\n";
     return 0;
 }
 
@@ -244,7 +304,8 @@ std::string InfoJson(const TProjectInfo& info)
     return j;
 }
 
-int RunProjectCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+int RunProjectCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+                  const TPictureWriter& writePicture)
 {
     if (args.empty()) return Usage(err);
     const std::string& cmd = args[0];
@@ -270,6 +331,7 @@ int RunProjectCli(const std::vector<std::string>& args, std::ostream& out, std::
         if (args.size() != 2) return Usage(err);
         return Check(args[1], out, err);
     }
+    if (cmd == "export") return Export(args, out, err, writePicture);
     err << "arrowplan-cli: unknown command \"" << cmd << "\"\n";
     return Usage(err);
 }

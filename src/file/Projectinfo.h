@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <iosfwd>
 #include <string>
 #include <vector>
@@ -57,7 +58,16 @@ std::string InfoJson(const TProjectInfo& info);
 // A JSON string literal of a UTF-8 text, quotes included.
 std::string JsonString(const std::string& text);
 
-// The headless program: "info FILE [--json]", "convert IN OUT", "check FILE".
-// Reports go to out, problems to err (the model's own messages go through
-// the message service). Returns the exit status: 0 done, 1 failed, 2 usage.
-int RunProjectCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+// Writes the drawing of a recalculated network to a picture file (path,
+// print palette or screen palette, scale); false with the reason in
+// `problem`. The picture writer needs Qt, so the program hands it in.
+using TPictureWriter = std::function<bool(Tpertgra& net, const std::string& path,
+                                          bool printPalette, double scale, std::string& problem)>;
+
+// The headless program: "info FILE [--json]", "convert IN OUT", "check FILE"
+// and "export FILE OUT [--palette print|screen] [--scale F]", the last only
+// with a picture writer. Reports go to out, problems to err (the model's own
+// messages go through the message service). Returns the exit status: 0 done,
+// 1 failed, 2 usage.
+int RunProjectCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+                  const TPictureWriter& writePicture = nullptr);

@@ -206,7 +206,11 @@ TEST(NetworkDrawing, DummyWorkIsDashedWithoutTexts)
     Lay(b);
     ASSERT_EQ(b.N('C')->x, 150);
     ASSERT_EQ(b.N('B')->x, 250);
+    b.net->showTimeLabels = 1;
+    b.W("AB")->timeLabel.shown.fill(false);
+    b.W("AC")->timeLabel.shown.fill(false);
     const TRecordingCanvas c = Drawn(*b.net);
+    EXPECT_EQ(Count(c, TPrimKind::FillRect), 0u);
     // The horizontal dash on row 1: dashes of the pen width, gaps of 2.
     const TPrim& dash = At(c, FindLine(c, 153, 150, 247, 150));
     EXPECT_EQ(dash.pen.style, TPenStyle::Custom);
@@ -217,7 +221,7 @@ TEST(NetworkDrawing, DummyWorkIsDashedWithoutTexts)
     EXPECT_EQ(join.pen.style, TPenStyle::Custom);
     EXPECT_EQ(join.pen.gap, 3);
     EXPECT_GE(FindPolygon(c, {{247, 109}, {244, 119}, {250, 119}}), 0);
-    // No wave, no duration and no name for a dummy.
+    // No wave, no duration, no name and no time table for a dummy.
     EXPECT_EQ(Find(c, [](const TPrim& p) { return p.pen.color == kGreen && p.kind == TPrimKind::Polyline; }),
               -1);
     EXPECT_EQ(FindText(c, "CB"), -1);
@@ -371,8 +375,9 @@ TEST(NetworkDrawing, TimeLabelTextsFollowTheCalendar)
     EXPECT_EQ(dummy[0], "2007-3-6");
     EXPECT_EQ(dummy[2], "2007-3-6");
     EXPECT_EQ(dummy[5], "2");
-    EXPECT_EQ(GeneralNumberText(2.5), "2.5");
-    EXPECT_EQ(GeneralNumberText(1.0 / 3), "0.333333");
+    // Floats in the general format, six significant digits.
+    b.W("AB")->data->ls = float(2 + 1.0 / 3);
+    EXPECT_EQ(TimeLabelTexts(*b.net, *b.W("AB"))[4], "2.33333");
 }
 
 TEST(NetworkDrawing, TimeLabelTable)
