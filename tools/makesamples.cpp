@@ -137,6 +137,8 @@ std::unique_ptr<Tpertgra> HousePlan()
     b.Place();
     b.Milestone("9", "主体封顶");
     net->Recalculate();
+    // Wide enough days for the names of the short works.
+    net->timeScale.dayWidth = 16;
     return net;
 }
 

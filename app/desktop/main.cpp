@@ -81,7 +81,7 @@ int main(int argc, char** argv)
     cover->setAttribute(Qt::WA_DeleteOnClose);
     window.cover = cover;
     cover->show();
-    window.show();
+    window.showMaximized();
     // The start-up questions come once the window is on the screen.
     QTimer::singleShot(0, &window, [&window, absolute] { window.StartUp(absolute); });
     const int rc = app.exec();
