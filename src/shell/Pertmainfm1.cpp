@@ -30,6 +30,7 @@
 #include "drawing/Framelayout.h"
 #include "drawing/Layoutpass.h"
 #include "drawing/Pertsetfm.h"
+#include "drawing/Pictureexportfm.h"
 #include "drawing/Scalecommands.h"
 #include "drawing/Scalesetfm.h"
 #include "drawing/Vanguardlinesetfm.h"
@@ -200,6 +201,7 @@ void Tpertmainfm::BuildMenus()
     file->addAction(QStringLiteral("保存"), QKeySequence(Qt::CTRL | Qt::Key_S), this,
                     &Tpertmainfm::SaveActive);
     file->addAction(QStringLiteral("另存为"), this, &Tpertmainfm::SaveActiveAs);
+    file->addAction(QStringLiteral("存为其它图片格式"), this, &Tpertmainfm::ExportActive);
     file->addAction(QStringLiteral("关闭"), this, &Tpertmainfm::CloseActive);
     exitAction = file->addAction(QStringLiteral("退出"), this, &QWidget::close);
 
@@ -507,6 +509,23 @@ void Tpertmainfm::SaveActive()
 void Tpertmainfm::SaveActiveAs()
 {
     if (Tpertfm* d = ActiveDocument()) SaveAs(*d);
+}
+
+void Tpertmainfm::ExportActive()
+{
+    Tpertfm* d = ActiveDocument();
+    if (!d || !d->Network()) return;
+    const std::string path = FileDialogs().SaveFile(
+        FolderPart(d->doc.filePath), "png|*.png|jpg|*.jpg|bmp|*.bmp|svg|*.svg|pdf|*.pdf", "png");
+    if (path.empty()) return;
+    std::string problem;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const bool ok = ExportPicture(*d->Network(), path, TPicturePalette::Print, 1.0, &problem);
+    QApplication::restoreOverrideCursor();
+    // The export laid the network out in print colours; the screen picture comes back.
+    d->RebuildImage();
+    d->paintbox->update();
+    if (!ok) ShowWarning("图片保存失败：" + path);
 }
 
 void Tpertmainfm::CloseActive()

@@ -129,6 +129,7 @@ private:
     void OpenSample();
     void SaveActive();
     void SaveActiveAs();
+    void ExportActive();
     void CloseActive();
     void UndoActive();
     void RedoActive();

@@ -280,11 +280,26 @@ TEST(MainWindow, MenusOfferOnlyWhatExists)
     QStringList file;
     for (QAction* a : f.window->fileMenuWidget->actions())
         if (!a->isSeparator()) file << a->text();
-    EXPECT_EQ(file, (QStringList{"新建", "打开", "打开示例文件", "保存", "另存为", "关闭", "退出"}));
+    EXPECT_EQ(file, (QStringList{"新建", "打开", "打开示例文件", "保存", "另存为", "存为其它图片格式",
+                                 "关闭", "退出"}));
     QStringList tools;
     for (QAction* a : f.window->pertPanel->actions())
         if (a->isVisible()) tools << a->toolTip();
     EXPECT_EQ(tools, QStringList{"选择"});
+}
+
+TEST(MainWindow, TheDrawingIsExportedAsAPicture)
+{
+    MainFixture f;
+    ASSERT_TRUE(f.window->OpenDocument(f.Plan("plan.prt")));
+    for (const char* name : {"plan.png", "plan.svg"}) {
+        f.dialogs.saveAnswers = {f.dir.File(name)};
+        f.Menu("存为其它图片格式")->trigger();
+        EXPECT_GT(std::filesystem::file_size(f.dir.File(name)), 1000u) << name;
+    }
+    EXPECT_EQ(f.dialogs.saved.back().extension, "png");
+    EXPECT_EQ(f.dialogs.saved.back().filter, "png|*.png|jpg|*.jpg|bmp|*.bmp|svg|*.svg|pdf|*.pdf");
+    EXPECT_TRUE(f.msgs.shown.empty());
 }
 
 TEST(MainWindow, HelpWithoutTheDocumentSaysWhere)
