@@ -830,14 +830,8 @@ int32_t TPertDraw::DrawName(const TWorkShape& s, bool draw)
     }
     if (s.startOnRow && p < g.fromX + near) p = g.fromX + near;
     if (s.endOnRow && q > g.toX - near) q = g.toX - near;
-    // The name spans the segments that follow it (a chain of a damaged file
-    // may loop back: it is walked at most once per work of the plan).
-    int64_t extra = 0;
-    size_t guard = 0;
-    const size_t limit = size_t(std::max(0, net_.WorkCount()));
-    for (const Tedge* n = work.nextSegment; n && n != &work && guard < limit;
-         n = n->nextSegment, ++guard)
-        extra += int64_t(Coord(int64_t(n->lineGeom[6]))) - Coord(int64_t(n->lineGeom[0]));
+    // The name spans the segments that follow it.
+    const int64_t extra = FollowingSpan(work);
     q = Coord(int64_t(q) + extra);
 
     SelectWorkFont(work);
@@ -877,6 +871,32 @@ int32_t TPertDraw::DrawName(const TWorkShape& s, bool draw)
     const int32_t y = base - ext.cy;
     if (draw) Text(xOf(ext.cx), y, name);
     return y;
+}
+
+int64_t TPertDraw::FollowingSpan(const Tedge& work)
+{
+    // Each chain is walked once per pass; a chain of a damaged file that
+    // meets itself is cut where it does.
+    constexpr int64_t kOpen = std::numeric_limits<int64_t>::min();
+    auto span = [](const Tedge& w) {
+        return int64_t(Coord(int64_t(w.lineGeom[6]))) - Coord(int64_t(w.lineGeom[0]));
+    };
+    std::vector<const Tedge*> path;
+    int64_t tail = 0;   // the extent of what follows the last work of the path
+    for (const Tedge* w = &work; w; w = w->nextSegment) {
+        const auto [it, fresh] = following_.try_emplace(w, kOpen);
+        if (!fresh) {
+            if (it->second != kOpen && !path.empty()) tail = span(*w) + it->second;
+            break;
+        }
+        path.push_back(w);
+    }
+    for (size_t i = path.size(); i-- > 0;) {
+        following_[path[i]] = tail;
+        tail += span(*path[i]);
+    }
+    const int64_t v = following_[&work];
+    return v == kOpen ? 0 : v;
 }
 
 // ---- time-parameter tables --------------------------------------------------

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "drawing/Framelayout.h"
@@ -96,6 +97,8 @@ private:
     void DrawDuration(const TWorkShape& s);
     // Returns the top of the name's block (the line's y less the gap when no name).
     int32_t DrawName(const TWorkShape& s, bool draw);
+    // Sum of the horizontal extents of the segments that follow a work.
+    int64_t FollowingSpan(const Tedge& work);
     TLabelBox LabelBoxOf(const TWorkShape& s, int32_t nameTop, int32_t dx, int32_t dy);
     void DrawLabelBox(const TWorkShape& s, const TLabelBox& b);
     void SelectWorkFont(const Tedge& work);
@@ -113,4 +116,5 @@ private:
     TFrameLayout layout_;
     std::unique_ptr<TSettings> set_;
     TCanvasRect visible_;   // the canvas' visible part, widened for labels
+    std::unordered_map<const Tedge*, int64_t> following_;
 };

@@ -6,6 +6,7 @@
 #include <QFontMetrics>
 #include <QImage>
 #include <QTemporaryDir>
+#include <functional>
 #include <memory>
 
 #include "drawing/Displaycommands.h"
@@ -104,6 +105,37 @@ TEST(NetworkImage, PixelsOfScreenAndPrint)
         // A node is filled with the ground and outlined in its colour.
         EXPECT_EQ(img.pixel(150 + 6, 150 + 6), k.ground);
         EXPECT_EQ(img.pixel(150, 150 - 9), k.general);
+    }
+}
+
+// Values of a damaged file reach the painter as the drawing makes them: the
+// pass must still end, with the frame on.
+TEST(NetworkImage, DamagedValuesStillEnd)
+{
+    EnsureApp();
+    TFakeMessages messages;
+    const std::function<void(Tpertgra&)> damage[] = {
+        [](Tpertgra& n) { n.nodes.back()->row = 2000000000; },
+        [](Tpertgra& n) { n.nodes.back()->time = 3e8f; },
+        [](Tpertgra& n) {
+            n.displaySettings.criticalPen = n.displaySettings.floatPen = 1 << 30;
+            n.displaySettings.hopSize = 1 << 30;
+            n.grid->frameWidth = 1 << 30;
+        },
+        [](Tpertgra& n) {
+            for (auto& s : n.grid->scales) s.subTickSpacing = s.minLabelSpacing = 0;
+            n.grid->screenRestBrush.style = 42;
+        },
+    };
+    for (const auto& d : damage) {
+        auto net = SmallPlan();
+        net->showFrame = true;
+        d(*net);
+        PlaceNodesAndWorks(*net, 1, 1);
+        for (int32_t kind : {dkScreen, dkPrint}) {
+            const QImage img = Render(*net, kind);
+            EXPECT_FALSE(img.isNull());
+        }
     }
 }
 
