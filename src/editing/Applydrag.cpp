@@ -1,0 +1,112 @@
+#include "editing/Applydrag.h"
+
+#include <cstdlib>
+
+#include "drawing/Layoutpass.h"
+#include "drawing/Workgeometry.h"
+#include "editing/Hitpoint.h"
+#include "editing/Nodemerge.h"
+#include "editing/Rowmove.h"
+#include "editing/Selectcmd.h"
+#include "editing/Workinsert.h"
+#include "model/Pertgra.h"
+#include "platform/Messagebox.h"
+
+namespace {
+
+const char* const kLoopText = "网络图不能有回路!";
+
+Tvertex* NodeAt(const Tpertgra& net, TPosition2D p)
+{
+    return net.FindNodeAt(static_cast<int32_t>(p.x), static_cast<int32_t>(p.y));
+}
+
+int32_t WorksAt(const Tpertgra& net, const Tvertex* v)
+{
+    return static_cast<int32_t>(net.WorksInto(v).size()) + v->outCount;
+}
+
+}  // namespace
+
+char WorkZoneAt(const Tpertgra& net, const Tedge* work, TPosition2D p)
+{
+    const TPointHit hit = HitAtPoint(net, p);
+    if (hit.work == work && (hit.hitClass == "f" || hit.hitClass == "m" || hit.hitClass == "b"))
+        return hit.hitClass[0];
+    const TWorkGeometry g = TWorkGeometry::Of(*work);
+    const double third = (g.toX - g.fromX) / 3.0;
+    if (p.x < g.fromX + third) return 'f';
+    if (p.x > g.toX - third) return 'b';
+    return 'm';
+}
+
+void ReattachEnd(Tpertgra& net, Tedge* work, Tvertex* node)
+{
+    Tvertex* old = work->toNode;
+    work->toNode = node;
+    work->toNodeId = node->id;
+    ++node->inCount;
+    --old->inCount;
+    net.InvalidateStructure();
+    if (work->data->IsAuxiliary()) net.RecheckAuxiliary(work);
+    if (old->inCount == 0 && old->outCount == 0) net.RemoveNode(old);
+    else if (old->inCount > 0) net.SetNodeTime(old, net.EarliestNodeTime(old));
+    net.SetNodeTime(node, net.EarliestNodeTime(node));
+    RealignNodeRows(net, work);
+}
+
+int32_t ApplyDrag(Tpertgra& net, Tedge* pressWork, TPosition2D start, TPosition2D end)
+{
+    Tvertex* startNode = NodeAt(net, start);
+    Tvertex* endNode = NodeAt(net, end);
+    if (startNode && endNode) {
+        if (startNode == endNode) return 0;
+        if (net.Reaches(startNode, endNode) || net.Reaches(endNode, startNode)) {
+            ShowWarning(kLoopText);
+            return 0;
+        }
+        const int32_t r = MergeNodes(net, startNode, endNode);
+        if (r == 1) {
+            net.Recalculate();
+            LayoutNetwork(net);
+        }
+        return r;
+    }
+    if (!pressWork) return 0;
+    const char zone = WorkZoneAt(net, pressWork, start);
+    if (zone == 'b') {
+        if (!endNode || endNode == pressWork->toNode) {
+            ClearSelection(net);
+            return 0;
+        }
+        if (endNode == pressWork->fromNode || net.Reaches(endNode, pressWork->fromNode)) {
+            ShowWarning(kLoopText);
+            return 0;
+        }
+        if (pressWork->toNode->joint) BreakSegmentLinks(net, pressWork);
+        Tvertex* old = pressWork->toNode;
+        const bool realignOld = WorksAt(net, old) >= 2;
+        ReattachEnd(net, pressWork, endNode);
+        if (realignOld) {
+            if (old->firstWork) RealignNodeRows(net, old->firstWork);
+            else if (Tedge* into = net.LatestWorkInto(old)) RealignNodeRows(net, into);
+        }
+        net.Recalculate();
+        ClearSelection(net);
+        LayoutNetwork(net);
+        return 1;
+    }
+    if (zone == 'f') {
+        // Moving a work's start to another node is not offered yet.
+        ClearSelection(net);
+        return 0;
+    }
+    if (!IsSelected(net, pressWork) || net.selection.size() == 1) {
+        const int32_t r = MoveWorkToRow(net, pressWork, start.x, start.y, end.y);
+        ClearSelection(net);
+        if (r == 1) LayoutNetwork(net);
+        return r;
+    }
+    // Moving several selected works together is not offered yet.
+    return 0;
+}

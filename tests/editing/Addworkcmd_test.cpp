@@ -1,0 +1,375 @@
+#include "editing/Addworkcmd.h"
+
+#include <gtest/gtest.h>
+
+#include "drawing/Pertdrawmode.h"
+#include "drawing/Timeaxis.h"
+#include "drawing/Workgeometry.h"
+#include "editing/Applydrag.h"
+#include "editing/Editcmd.h"
+#include "editing/Pertdoc.h"
+#include "editing/Setpertcommand.h"
+#include "entry/Workdialogs.h"
+#include "model/Pertgra.h"
+#include "platform/Recordingcanvas.h"
+#include "support/Fakemessages.h"
+#include "support/Netbuilder.h"
+
+namespace {
+
+// The work dialog as the commands see it: 确定 adds through the anchors'
+// add operation (or renames the edited work), 取消 changes nothing.
+struct TFakeDialogs : IWorkDialogs {
+    TFakeDialogs() { SetWorkDialogs(this); }
+    ~TFakeDialogs() override { SetWorkDialogs(nullptr); }
+    TWorkDialogOutcome AddWork(Tpertgra& net, const TAddAnchors& a) override
+    {
+        ++adds;
+        anchors = a;
+        if (!ok) return {};
+        Tworkdata d;
+        d.name = "新工作";
+        d.duration = 3;
+        Tedge* w = AddWorkAtAnchors(net, d, a);
+        return {1, w != nullptr, w};
+    }
+    TWorkDialogOutcome EditWork(Tpertgra&, Tedge* work) override
+    {
+        edited = work;
+        if (!ok) return {};
+        work->data->name = "改过的";
+        return {1, true, nullptr};
+    }
+    bool ok = true;
+    int adds = 0;
+    TAddAnchors anchors;
+    Tedge* edited = nullptr;
+};
+
+// A, B and C leave from S and meet at E: S->A (2), S->B (3) on another row,
+// A->E and B->E (2 each). A and B are unrelated nodes.
+std::unique_ptr<Tpertgra> Diamond()
+{
+    TNetBuilder b;
+    Tedge* sb = nullptr;
+    Tedge* be = nullptr;
+    b.Work('S', 'A', 2);
+    b.Work('A', 'E', 2);
+    sb = b.Work('S', 'B', 3);
+    be = b.Work('B', 'E', 2);
+    b.Place();
+    sb->row = 1;
+    be->row = 1;
+    b.N('B')->row = 1;
+    return std::move(b.net);
+}
+
+struct Doc {
+    explicit Doc(std::unique_ptr<Tpertgra> net) : doc(std::move(net), "网络图1", "")
+    {
+        doc.Relayout();
+        doc.view = {0, 0, 4000, 3000};
+        doc.paintBox = doc.ComputePaintBox();
+    }
+    Tpertgra& Net() { return *doc.network; }
+    Tedge* WorkNamed(const std::string& name)
+    {
+        for (Tedge* w : Net().AllWorks())
+            if (w->data->name == name) return w;
+        return nullptr;
+    }
+    // The view pixel of a drawing point (the view is not scrolled).
+    TPosition2D Pixel(TPosition2D d)
+    {
+        const TPosition2D o = doc.ToDrawing(0, 0), u = doc.ToDrawing(100, 100);
+        return {(d.x - o.x) * 100 / (u.x - o.x), (d.y - o.y) * 100 / (u.y - o.y)};
+    }
+    static TPosition2D At(const Tvertex* v) { return {double(v->x), double(v->y)}; }
+    // A whole drag with the left button, from a to b in drawing units.
+    int32_t Drag(CPertCommand& tool, TPosition2D a, TPosition2D b, int32_t extra = 0)
+    {
+        const TPosition2D pa = Pixel(a), pb = Pixel(b);
+        doc.Move(0, pa.x, pa.y, &tool, mode, chooser);
+        doc.Press(mfLeft | extra, pa.x, pa.y, &tool, mode);
+        doc.Move(mfLeft | extra, (pa.x + pb.x) / 2, (pa.y + pb.y) / 2, &tool, mode, chooser);
+        doc.Move(mfLeft | extra, pb.x, pb.y, &tool, mode, chooser);
+        return doc.Release(mfLeft | extra, pb.x, pb.y, &tool, mode);
+    }
+    // Click, then the double click and the second click's press and release.
+    int32_t DoubleClick(CPertCommand& tool, TPosition2D a)
+    {
+        const TPosition2D p = Pixel(a);
+        doc.Move(0, p.x, p.y, &tool, mode, chooser);
+        doc.Press(mfLeft, p.x, p.y, &tool, mode);
+        EXPECT_EQ(doc.Release(mfLeft, p.x, p.y, &tool, mode), deRepaint);   // a click changes nothing
+        const int32_t r = doc.DoubleClick(&tool, mode);
+        doc.Press(mfLeft, p.x, p.y, &tool, mode);
+        EXPECT_EQ(doc.Release(mfLeft, p.x, p.y, &tool, mode), deRepaint);
+        return r;
+    }
+    // Undo brings back the network as it was before the recorded change.
+    void ExpectUndoTo(int32_t works, int32_t nodes)
+    {
+        ASSERT_TRUE(doc.Undo());
+        doc.Relayout();   // as the window does after an undo
+        EXPECT_EQ(Net().WorkCount(), works);
+        EXPECT_EQ(Net().NodeCount(), nodes);
+    }
+    TPertdoc doc;
+    TPertDrawMode mode;
+    TSetpertCommand chooser;
+};
+
+TPosition2D OnLine(const Tedge* w, double fraction)
+{
+    const TWorkGeometry g = TWorkGeometry::Of(*w);
+    return {g.fromX + (g.toX - g.fromX) * fraction, double(g.lineY)};
+}
+
+Tvertex* EndNode(Tpertgra& net)
+{
+    for (const auto& v : net.nodes)
+        if (v->outCount == 0) return v.get();
+    return nullptr;
+}
+
+TEST(AddTool, DragFromTheEndNodeIntoEmptyGroundAddsAWorkAndCanBeUndone)
+{
+    TFakeMessages msgs;
+    TFakeDialogs dialogs;
+    Doc d(Diamond());
+    TAddWorkCmd tool;
+    Tvertex* end = EndNode(d.Net());
+    ASSERT_NE(end, nullptr);
+    const int32_t works = d.Net().WorkCount(), nodes = d.Net().NodeCount();
+    const TPosition2D from = Doc::At(end);
+    const int32_t r = d.Drag(tool, from, {from.x + 300, from.y});
+    EXPECT_EQ(dialogs.adds, 1);
+    EXPECT_EQ(dialogs.anchors.kind, TAddAnchors::Points);
+    EXPECT_EQ(dialogs.anchors.startNode, end);
+    EXPECT_EQ(dialogs.anchors.endNode, nullptr);
+    EXPECT_EQ(r, deRebuild | deRepaint);
+    EXPECT_EQ(d.Net().WorkCount(), works + 1);
+    ASSERT_NE(d.WorkNamed("新工作"), nullptr);
+    EXPECT_EQ(d.WorkNamed("新工作")->fromNode, end);
+    EXPECT_TRUE(msgs.Texts().empty());
+    d.ExpectUndoTo(works, nodes);
+}
+
+TEST(AddTool, DragsThatAddNothing)
+{
+    TFakeMessages msgs;
+    TFakeDialogs dialogs;
+    Doc d(Diamond());
+    TAddWorkCmd tool;
+    const int32_t works = d.Net().WorkCount();
+    const TPosition2D end = Doc::At(EndNode(d.Net()));
+    // Leftwards from a node into empty ground, and a drag of a few pixels.
+    EXPECT_EQ(d.Drag(tool, end, {end.x - 200, end.y - 200}), deRepaint);
+    EXPECT_EQ(d.Drag(tool, {end.x + 200, end.y + 300}, {end.x + 205, end.y + 300}), deRepaint);
+    // Shift held at the release.
+    EXPECT_EQ(d.Drag(tool, end, {end.x + 300, end.y}, mfShift), deRepaint);
+    EXPECT_EQ(dialogs.adds, 0);
+    // 取消 in the dialog.
+    dialogs.ok = false;
+    EXPECT_EQ(d.Drag(tool, end, {end.x + 300, end.y}), deRepaint);
+    EXPECT_EQ(dialogs.adds, 1);
+    EXPECT_EQ(d.Net().WorkCount(), works);
+    EXPECT_TRUE(msgs.Texts().empty());
+}
+
+TEST(AddTool, DragBetweenNodesOpensTheDialogOrRefusesALoop)
+{
+    TFakeMessages msgs;
+    TFakeDialogs dialogs;
+    Doc d(Diamond());
+    TAddWorkCmd tool;
+    Tedge* sa = d.Net().AllWorks().front();
+    Tvertex* s = sa->fromNode;
+    Tvertex* a = sa->toNode;
+    Tvertex* e = EndNode(d.Net());
+    const int32_t works = d.Net().WorkCount();
+    // From the end node back to the start would close a loop.
+    EXPECT_EQ(d.Drag(tool, Doc::At(e), Doc::At(s)), deRepaint);
+    EXPECT_EQ(msgs.Texts(), std::vector<std::string>{"网络图不能有回路！"});
+    EXPECT_EQ(dialogs.adds, 0);
+    EXPECT_EQ(d.Net().WorkCount(), works);
+    // From the start to A: a second work between them.
+    EXPECT_EQ(d.Drag(tool, Doc::At(s), Doc::At(a)), deRebuild | deRepaint);
+    EXPECT_EQ(dialogs.adds, 1);
+    EXPECT_EQ(dialogs.anchors.startNode, s);
+    EXPECT_EQ(dialogs.anchors.endNode, a);
+    EXPECT_FALSE(dialogs.anchors.entry == TPosition2D{});   // the pointer came over A
+    EXPECT_GT(d.Net().WorkCount(), works);
+    EXPECT_EQ(msgs.Texts().size(), 1u);
+}
+
+TEST(AddTool, CtrlClickOnANodeThenAClickNeedsANodeForTheSecondClick)
+{
+    TFakeMessages msgs;
+    TFakeDialogs dialogs;
+    Doc d(Diamond());
+    TAddWorkCmd tool;
+    Tedge* sa = d.Net().AllWorks().front();
+    const TPosition2D s = Doc::At(sa->fromNode), a = Doc::At(sa->toNode);
+    auto click = [&](TPosition2D p, int32_t flags) {
+        const TPosition2D px = d.Pixel(p);
+        d.doc.Press(flags, px.x, px.y, &tool, d.mode);
+        return d.doc.Release(flags, px.x, px.y, &tool, d.mode);
+    };
+    EXPECT_EQ(click(s, mfLeft | mfCtrl), deRepaint);
+    EXPECT_EQ(click({a.x + 500, a.y + 500}, mfLeft), deRepaint);
+    EXPECT_EQ(dialogs.adds, 0);
+    EXPECT_EQ(click(s, mfLeft | mfCtrl), deRepaint);
+    EXPECT_EQ(click(a, mfLeft), deRebuild | deRepaint);
+    EXPECT_EQ(dialogs.adds, 1);
+}
+
+TEST(AddTool, DoubleClickAnchorsOnNodeWorkOrGround)
+{
+    TFakeMessages msgs;
+    TFakeDialogs dialogs;
+    Doc d(Diamond());
+    TAddWorkCmd tool;
+    const int32_t works = d.Net().WorkCount(), nodes = d.Net().NodeCount();
+    Tvertex* e = EndNode(d.Net());
+    EXPECT_EQ(d.DoubleClick(tool, Doc::At(e)), deRebuild | deRepaint);
+    EXPECT_EQ(dialogs.anchors.kind, TAddAnchors::Node);
+    EXPECT_EQ(dialogs.anchors.node, e);
+    EXPECT_EQ(d.Net().WorkCount(), works + 1);
+    d.ExpectUndoTo(works, nodes);
+
+    Tedge* sa = d.Net().AllWorks().front();
+    struct Case {
+        double fraction;
+        char zone;
+    };
+    for (const Case c : {Case{0.25, 'f'}, Case{0.5, 'm'}, Case{0.75, 'b'}}) {
+        SCOPED_TRACE(c.zone);
+        sa = d.Net().AllWorks().front();
+        dialogs.ok = false;
+        EXPECT_EQ(d.DoubleClick(tool, OnLine(sa, c.fraction)), deNothing);
+        EXPECT_EQ(dialogs.anchors.kind, TAddAnchors::Work);
+        EXPECT_EQ(dialogs.anchors.work, sa);
+        EXPECT_EQ(dialogs.anchors.zone, c.zone);
+    }
+    EXPECT_EQ(d.Net().WorkCount(), works);
+}
+
+TEST(AddTool, InformationBoxWhileDraggingFromANode)
+{
+    TFakeDialogs dialogs;
+    Doc d(Diamond());
+    TAddWorkCmd tool;
+    Tvertex* e = EndNode(d.Net());
+    const TPosition2D from = Doc::At(e);
+    const TPosition2D px = d.Pixel(from);
+    d.doc.Move(0, px.x, px.y, &tool, d.mode, d.chooser);
+    EXPECT_EQ(tool.gestureMode, 'a');
+    d.doc.Press(mfLeft, px.x, px.y, &tool, d.mode);
+    const TPosition2D to{from.x + 250, from.y};
+    const TPosition2D pt = d.Pixel(to);
+    d.doc.Move(mfLeft, pt.x, pt.y, &tool, d.mode, d.chooser);
+    EXPECT_TRUE(tool.infoShown);
+    EXPECT_TRUE(tool.previewShown);
+    TRecordingCanvas canvas;
+    tool.DrawFeedback(d.Net(), canvas, d.mode);
+    bool box = false;
+    for (const auto& r : canvas.OfKind(TRecordingCanvas::TKind::Rectangle))
+        if (r.rect.right - r.rect.left == 222 && r.rect.bottom - r.rect.top == 50) box = true;
+    EXPECT_TRUE(box);
+    const auto texts = TAddWorkCmd::InfoTexts(d.Net(), from, to);
+    EXPECT_EQ(texts[0].size(), 10u);   // yyyy-mm-dd
+    EXPECT_NE(texts[0], texts[1]);
+    EXPECT_GT(std::stoi(texts[2]), 0);
+    EXPECT_EQ(TAddWorkCmd::InfoTexts(d.Net(), from, from)[2], "0");
+    d.doc.Release(mfLeft | mfShift, pt.x, pt.y, &tool, d.mode);
+    EXPECT_FALSE(tool.infoShown);
+}
+
+TEST(EditTool, DoubleClickOnAWorkEditsItAndIsUndone)
+{
+    TFakeMessages msgs;
+    TFakeDialogs dialogs;
+    Doc d(Diamond());
+    TEditCmd tool;
+    Tedge* sa = d.Net().AllWorks().front();
+    EXPECT_EQ(d.DoubleClick(tool, OnLine(sa, 0.5)), deRebuild | deRepaint);
+    EXPECT_EQ(dialogs.edited, sa);
+    EXPECT_NE(d.WorkNamed("改过的"), nullptr);
+    ASSERT_TRUE(d.doc.Undo());
+    EXPECT_EQ(d.WorkNamed("改过的"), nullptr);
+    // Empty ground and 取消 change nothing.
+    dialogs.edited = nullptr;
+    EXPECT_EQ(d.DoubleClick(tool, {-3000, -3000}), deNothing);
+    EXPECT_EQ(dialogs.edited, nullptr);
+    dialogs.ok = false;
+    EXPECT_EQ(d.DoubleClick(tool, OnLine(d.Net().AllWorks().front(), 0.5)), deNothing);
+}
+
+TEST(EditTool, DraggingANodeOntoAnUnrelatedNodeMergesOrRefusesALoop)
+{
+    TFakeMessages msgs;
+    Doc d(Diamond());
+    TEditCmd tool;
+    Tvertex* e = EndNode(d.Net());
+    Tvertex* a = nullptr;
+    Tvertex* b = nullptr;
+    for (Tedge* w : d.Net().WorksInto(e)) (a ? b : a) = w->fromNode;
+    ASSERT_TRUE(a && b);
+    const int32_t works = d.Net().WorkCount(), nodes = d.Net().NodeCount();
+    EXPECT_EQ(d.Drag(tool, Doc::At(a), Doc::At(e)), deRepaint);
+    EXPECT_EQ(msgs.Texts(), std::vector<std::string>{"网络图不能有回路!"});
+    EXPECT_EQ(d.Net().NodeCount(), nodes);
+    EXPECT_EQ(d.Drag(tool, Doc::At(a), Doc::At(b)), deRebuild | deRepaint);
+    EXPECT_EQ(d.Net().NodeCount(), nodes - 1);
+    EXPECT_EQ(d.Net().WorkCount(), works);
+    EXPECT_EQ(b->inCount, 2);
+    EXPECT_EQ(b->outCount, 2);
+    d.ExpectUndoTo(works, nodes);
+}
+
+TEST(EditTool, DraggingAWorksBackThirdOntoANodeReattachesItsEnd)
+{
+    TFakeMessages msgs;
+    Doc d(Diamond());
+    TEditCmd tool;
+    Tedge* sa = d.Net().AllWorks().front();
+    Tvertex* s = sa->fromNode;
+    Tvertex* a = sa->toNode;
+    Tvertex* b = nullptr;
+    for (Tedge* w = s->firstWork; w; w = w->nextWork)
+        if (w != sa) b = w->toNode;
+    ASSERT_NE(b, nullptr);
+    const int32_t works = d.Net().WorkCount(), nodes = d.Net().NodeCount();
+    // Onto its own start: a loop.
+    EXPECT_EQ(d.Drag(tool, OnLine(sa, 0.75), Doc::At(s)), deRepaint);
+    EXPECT_EQ(msgs.Texts(), std::vector<std::string>{"网络图不能有回路!"});
+    EXPECT_EQ(sa->toNode, a);
+    EXPECT_EQ(d.Drag(tool, OnLine(sa, 0.75), Doc::At(b)), deRebuild | deRepaint);
+    Tedge* moved = d.Net().AllWorks().front();
+    EXPECT_EQ(moved->toNode, b);
+    EXPECT_EQ(b->inCount, 2);
+    // A still carries its leaving work, so it stays.
+    EXPECT_EQ(d.Net().NodeCount(), nodes);
+    EXPECT_EQ(a->inCount, 0);
+    d.ExpectUndoTo(works, nodes);
+    EXPECT_EQ(d.Net().AllWorks().front()->toNode->inCount, 1);
+}
+
+TEST(EditTool, DraggingAWorksMiddleThirdDownMovesItToAnotherRow)
+{
+    TFakeMessages msgs;
+    Doc d(Diamond());
+    TEditCmd tool;
+    Tedge* sa = d.Net().AllWorks().front();
+    const int32_t row = sa->row;
+    const TPosition2D from = OnLine(sa, 0.5);
+    const double rowHeight = RowHeight(d.Net());
+    EXPECT_EQ(d.Drag(tool, from, {from.x, from.y + 3.5 * rowHeight}), deRebuild | deRepaint);
+    EXPECT_NE(d.Net().AllWorks().front()->row, row);
+    ASSERT_TRUE(d.doc.Undo());
+    EXPECT_EQ(d.Net().AllWorks().front()->row, row);
+}
+
+}  // namespace
