@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QLocale>
 #include <QPushButton>
 #include <QTextCharFormat>
 #include <QVBoxLayout>
@@ -38,7 +39,10 @@ Tfmtimeset::Tfmtimeset(Tpertgra& net, QWidget* parent) : QDialog(parent), net_(n
     state_.Load(net);
 
     calendar = new QCalendarWidget(this);
+    calendar->setLocale(QLocale(QLocale::Chinese, QLocale::China));
     calendar->setMinimumDate(DateOfStamp(net.projectStart));
+    // The calendar opens where the plan is: at its first rest day, else its start.
+    calendar->setSelectedDate(DateOfStamp(state_.days.empty() ? net.projectStart : state_.days.front()));
     calendar->setGridVisible(true);
     auto* addPicked = new QPushButton(QStringLiteral("加入"), this);
     auto* left = new QVBoxLayout;
