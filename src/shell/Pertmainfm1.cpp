@@ -34,7 +34,9 @@
 #include "drawing/Scalecommands.h"
 #include "drawing/Scalesetfm.h"
 #include "drawing/Vanguardlinesetfm.h"
+#include "editing/Addworkcmd.h"
 #include "editing/Autobackup.h"
+#include "editing/Editcmd.h"
 #include "editing/Pertfm1.h"
 #include "entry/Createpertinffm.h"
 #include "file/Projectfile.h"
@@ -161,7 +163,7 @@ void Tpertmainfm::BuildActions()
     };
     // The tool panel from the top. Only the tools whose commands exist get a
     // button; the others come with their commands.
-    const TDef defs[] = {{"", ckSelect, true}};
+    const TDef defs[] = {{"", ckSelect, true}, {"添加", ckAddWork, false}, {"编辑", ckEdit, false}};
     for (const TDef& d : defs) {
         TToolButton t;
         t.kind = d.kind;
@@ -182,6 +184,10 @@ void Tpertmainfm::BuildActions()
             t.action->setIcon(QIcon(arrow));
             t.action->setToolTip(QStringLiteral("选择"));
             selectbut = t.action;
+        } else if (d.kind == ckAddWork) {
+            t.make = [](const Tpertgra*) { return std::make_unique<TAddWorkCmd>(); };
+        } else if (d.kind == ckEdit) {
+            t.make = [](const Tpertgra*) { return std::make_unique<TEditCmd>(); };
         }
         QAction* a = t.action;
         connect(a, &QAction::triggered, this, [this, a] { ClickTool(a); });

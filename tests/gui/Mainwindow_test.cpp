@@ -285,7 +285,7 @@ TEST(MainWindow, MenusOfferOnlyWhatExists)
     QStringList tools;
     for (QAction* a : f.window->pertPanel->actions())
         if (a->isVisible()) tools << a->toolTip();
-    EXPECT_EQ(tools, QStringList{"选择"});
+    EXPECT_EQ(tools, (QStringList{"选择", "添加", "编辑"}));
 }
 
 TEST(MainWindow, TheDrawingIsExportedAsAPicture)
