@@ -1,0 +1,115 @@
+// Layout plus drawing of the network: the rebuild of a document's image
+// after a change, into a screen-size picture, and the drawing alone onto
+// the recording canvas (no pixels: the cost of the pass itself).
+#include <benchmark/benchmark.h>
+
+#include <QGuiApplication>
+#include <QImage>
+#include <map>
+#include <memory>
+
+#include "drawing/Displaycommands.h"
+#include "drawing/Layoutpass.h"
+#include "drawing/Pertdraw.h"
+#include "drawing/Pertdrawmode.h"
+#include "model/Pertgra.h"
+#include "platform/Messagebox.h"
+#include "platform/Recordingcanvas.h"
+#include "platform/qt/Qtcanvas.h"
+#include "schedule/Vqtime.h"
+#include "support/Plangen.h"
+
+namespace {
+
+class QuietMessages : public IMessageService {
+public:
+    TMsgAnswer Show(const std::string&, const std::string&, TMsgIcon, TMsgButtons) override
+    {
+        return TMsgAnswer::Ok;
+    }
+};
+
+void EnsureGui()
+{
+    if (QCoreApplication::instance()) return;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "arrowplan-bench";
+    static char* argv[] = {name, nullptr};
+    new QGuiApplication(argc, argv);   // lives as long as the program
+    InstallFontSubstitutions();
+}
+
+// A generated plan with weekends as rest days, a time label on every work.
+Tpertgra& DrawPlan(int32_t works, bool labels)
+{
+    static QuietMessages quiet;
+    SetMessageService(&quiet);
+    static std::map<std::pair<int32_t, bool>, std::unique_ptr<Tpertgra>> plans;
+    auto& p = plans[{works, labels}];
+    if (!p) {
+        TPlanShape shape;
+        shape.works = works;
+        shape.seed = 5;
+        shape.startNodes = 20;
+        p = GeneratePlan(shape);
+        p->projectStart = *StampOfCivil(TCivilTime{2024, 1, 1, 0, 0, 0});   // a Monday
+        float end = 0;
+        for (const auto& v : p->nodes) end = std::max(end, v->time);
+        for (int64_t week = 0; week * 5 < int64_t(end) + 5; ++week) {
+            const int64_t sat = p->projectStart + (week * 7 + 5) * kSecondsPerDay;
+            p->restIntervals.Add({int32_t(sat), int32_t(sat + 2 * kSecondsPerDay)});
+        }
+        p->showTimeLabels = labels ? 1 : 0;
+        LayoutNetwork(*p);
+    }
+    return *p;
+}
+
+// The document window's rebuild: lay out, then draw the part of the
+// drawing a 1920 x 1080 window shows, scrolled into the middle of the plan.
+void BM_LayoutAndDrawScreenImage(benchmark::State& state)
+{
+    EnsureGui();
+    Tpertgra& net = DrawPlan(int32_t(state.range(0)), state.range(1) != 0);
+    const TCanvasSize size = DrawingSize(net);
+    QImage image(1920, 1080, QImage::Format_RGB32);
+    for (auto _ : state) {
+        LayoutNetwork(net);
+        LoadPalette(net, dkScreen);
+        image.fill(QColorOf(net.displaySettings.backgroundColor));
+        TQtCanvas canvas(&image);
+        TPertDrawMode mode(&canvas, dkScreen);
+        mode.scrollX = std::max(0, size.cx / 2 - 960);
+        mode.scrollY = std::max(0, size.cy / 2 - 540);
+        mode.ApplyScreenMapping();
+        DrawNetwork(net, mode);
+    }
+    state.counters["drawing_w"] = size.cx;
+    state.counters["drawing_h"] = size.cy;
+}
+BENCHMARK(BM_LayoutAndDrawScreenImage)
+    ->Args({1000, 0})
+    ->Args({10000, 0})
+    ->Args({10000, 1})
+    ->Unit(benchmark::kMillisecond);
+
+// The drawing alone of the whole plan (every work visible) onto the
+// recording canvas.
+void BM_DrawWholePlanRecorded(benchmark::State& state)
+{
+    Tpertgra& net = DrawPlan(int32_t(state.range(0)), false);
+    size_t primitives = 0;
+    for (auto _ : state) {
+        TRecordingCanvas canvas(1 << 28, 1 << 28);
+        TPertDrawMode mode(&canvas, dkScreen);
+        DrawNetwork(net, mode);
+        primitives = canvas.primitives.size();
+        benchmark::DoNotOptimize(primitives);
+    }
+    state.counters["primitives"] = double(primitives);
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_DrawWholePlanRecorded)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+}
