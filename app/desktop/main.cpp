@@ -4,7 +4,10 @@
 #include <QTimer>
 #include <exception>
 
+#include "entry/Workdialogs.h"
+#include "entry/Worktablefm1.h"
 #include "platform/Filedialogs.h"
+#include "platform/Memory.h"
 #include "platform/Filetypes.h"
 #include "platform/Helpviewer.h"
 #include "platform/Messagebox.h"
@@ -42,6 +45,7 @@ public:
 
 int main(int argc, char** argv)
 {
+    TuneAllocatorForLargePlans();
     TApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromUtf8(kApplicationTitle));
     InstallFontSubstitutions();
@@ -73,6 +77,9 @@ int main(int argc, char** argv)
     messages.SetParent(&window);
     TQtFileDialogs dialogs(&window);
     SetFileDialogs(&dialogs);
+    // The add and edit tools open the work dialog through this binding.
+    const std::unique_ptr<IWorkDialogs> workDialogs = MakeWorktableDialogs(&window, nullptr);
+    SetWorkDialogs(workDialogs.get());
     instance.SetHandler([&window](const std::vector<std::string>& handed) {
         window.OpenHandedOver(handed);
     });
@@ -86,6 +93,7 @@ int main(int argc, char** argv)
     QTimer::singleShot(0, &window, [&window, absolute] { window.StartUp(absolute); });
     const int rc = app.exec();
 
+    SetWorkDialogs(nullptr);
     SetFileDialogs(nullptr);
     SetHelpViewer(nullptr);
     SetMessageService(nullptr);
