@@ -1,8 +1,10 @@
 #include "editing/Applydrag.h"
 
+#include <cmath>
 #include <cstdlib>
 
 #include "drawing/Layoutpass.h"
+#include "drawing/Timeaxis.h"
 #include "drawing/Workgeometry.h"
 #include "editing/Hitpoint.h"
 #include "editing/Nodemerge.h"
@@ -55,6 +57,25 @@ void ReattachEnd(Tpertgra& net, Tedge* work, Tvertex* node)
     RealignNodeRows(net, work);
 }
 
+void ReattachStart(Tpertgra& net, Tedge* work, Tvertex* node)
+{
+    Tvertex* old = work->fromNode;
+    Tedge** link = &old->firstWork;
+    while (*link && *link != work) link = &(*link)->nextWork;
+    if (!*link) return;   // not in its start node's list: leave it alone
+    *link = work->nextWork;
+    --old->outCount;
+    work->nextWork = node->firstWork;
+    node->firstWork = work;
+    ++node->outCount;
+    work->fromNode = node;
+    net.InvalidateStructure();
+    if (work->data->IsAuxiliary()) net.RecheckAuxiliary(work);
+    net.PlaceWork(work, node->time, work->data->duration);
+    if (old->inCount == 0 && old->outCount == 0) net.RemoveNode(old);
+    RealignNodeRows(net, work);
+}
+
 int32_t ApplyDrag(Tpertgra& net, Tedge* pressWork, TPosition2D start, TPosition2D end)
 {
     Tvertex* startNode = NodeAt(net, start);
@@ -97,9 +118,26 @@ int32_t ApplyDrag(Tpertgra& net, Tedge* pressWork, TPosition2D start, TPosition2
         return 1;
     }
     if (zone == 'f') {
-        // Moving a work's start to another node is not offered yet.
+        if (!endNode || endNode == pressWork->fromNode) {
+            ClearSelection(net);
+            return 0;
+        }
+        if (endNode == pressWork->toNode || net.Reaches(pressWork->toNode, endNode)) {
+            ShowWarning(kLoopText);
+            return 0;
+        }
+        if (pressWork->fromNode->joint) BreakSegmentLinks(net, pressWork);
+        Tvertex* old = pressWork->fromNode;
+        const bool realignOld = WorksAt(net, old) >= 2;
+        ReattachStart(net, pressWork, endNode);
+        if (realignOld) {
+            if (old->firstWork) RealignNodeRows(net, old->firstWork);
+            else if (Tedge* into = net.LatestWorkInto(old)) RealignNodeRows(net, into);
+        }
+        net.Recalculate();
         ClearSelection(net);
-        return 0;
+        LayoutNetwork(net);
+        return 1;
     }
     if (!IsSelected(net, pressWork) || net.selection.size() == 1) {
         const int32_t r = MoveWorkToRow(net, pressWork, start.x, start.y, end.y);
@@ -107,6 +145,9 @@ int32_t ApplyDrag(Tpertgra& net, Tedge* pressWork, TPosition2D start, TPosition2
         if (r == 1) LayoutNetwork(net);
         return r;
     }
-    // Moving several selected works together is not offered yet.
-    return 0;
+    // The selection moves together; a short drag leaves it where it is.
+    if (std::fabs(end.y - start.y) <= RowHeight(net) / 2) return 0;
+    const int32_t r = MoveSelectionRows(net, net.selection, start, end);
+    if (r == 1) LayoutNetwork(net);
+    return r;
 }

@@ -22,3 +22,9 @@ char WorkZoneAt(const Tpertgra& net, const Tedge* work, TPosition2D p);
 // when no work touches it any more, otherwise it settles at the earliest
 // time its entering works allow; so does the new end node.
 void ReattachEnd(Tpertgra& net, Tedge* work, Tvertex* node);
+
+// Moves the start of a work to another node: the work leaves its old start
+// node's list and heads the new node's list, starts at the new node's time
+// (pushing its end node when it now finishes later), and the old start
+// node is removed when no work touches it any more.
+void ReattachStart(Tpertgra& net, Tedge* work, Tvertex* node);

@@ -2,10 +2,14 @@
 
 #include <algorithm>
 #include <cmath>
+#include <unordered_map>
+#include <unordered_set>
+#include <utility>
 #include <vector>
 
 #include "drawing/Timeaxis.h"
 #include "editing/Rowops.h"
+#include "schedule/Calendar.h"
 #include "model/Pertgra.h"
 
 namespace {
@@ -35,6 +39,97 @@ int32_t StartNodeRow(const Tvertex* f)
     return RowOf(earliest);
 }
 
+// The target row of a vertical drag from fromY to toY; occupied(row) tells
+// whether another work lies on the row over the dragged work's span.
+template <class Occupied>
+int32_t TargetRow(const Tpertgra& net, double fromY, double toY, Occupied occupied)
+{
+    const double y0 = Y0(net);
+    const double h = RowHeight(net);
+    if (toY <= y0 || h <= 0) return std::max(0, net.displaySettings.firstRow);
+    const int32_t r = static_cast<int32_t>((toY - y0) / h);
+    if (std::fabs(toY - fromY) < h / 2) return occupied(r + 1) ? r : r + 1;
+    const bool upperHalf = (toY - y0) - r * h < h / 2;
+    return upperHalf && !occupied(r) ? r : r + 1;
+}
+
+// The drawn x spans of the works outside a selection, per row, gathered in
+// one pass; the same overlap test as TRowOccupancy, leaving out every
+// selected work rather than one.
+class TFreeRows {
+public:
+    TFreeRows(const Tpertgra& net, const std::unordered_set<const Tedge*>& selected)
+        : net_(net), axis_(net)
+    {
+        for (const auto& v : net.nodes)
+            for (const Tedge* w = v->firstWork; w; w = w->nextWork) {
+                if (!w->toNode || selected.count(w)) continue;
+                rows_[w->row].push_back({XOf(v->time), XOf(w->toNode->time)});
+            }
+    }
+    bool Occupied(int32_t row, const Tedge* work) const
+    {
+        const auto it = rows_.find(row);
+        if (it == rows_.end()) return false;
+        double a = XOf(work->fromNode->time);
+        double b = XOf(work->toNode->time);
+        if (a > b) std::swap(a, b);
+        for (const auto& [x1, x2] : it->second)
+            if (x1 < b && x2 > a) return true;
+        return false;
+    }
+
+private:
+    double XOf(double t) const { return axis_.XOfTime(CalendarDay(net_, t)); }
+
+    const Tpertgra& net_;
+    TTimeAxis axis_;
+    std::unordered_map<int32_t, std::vector<std::pair<double, double>>> rows_;
+};
+
+// Moves every node and every work not in `skip` from row r to
+// r + shift(r), with the cached drawing coordinates, in one pass.
+template <class Shift>
+void ShiftRowsBy(Tpertgra& net, const std::unordered_set<const Tedge*>& skip, Shift shift)
+{
+    const int32_t h = int32_t(RowHeight(net));
+    for (const auto& v : net.nodes) {
+        const int32_t k = shift(v->row);
+        v->row = std::max(0, v->row + k);
+        v->y += k * h;
+    }
+    for (const auto& v : net.nodes)
+        for (Tedge* w = v->firstWork; w; w = w->nextWork) {
+            if (skip.count(w)) continue;
+            const int32_t k = shift(w->row);
+            w->row = std::max(0, w->row + k);
+            w->lineGeom[3] += k * h;
+            w->lineGeom[5] += k * h;
+            w->nameGeom[1] += k * h;
+            w->nameGeom[3] += k * h;
+        }
+}
+
+// The works of a selection that can move: linked at both ends, each once,
+// in selection order.
+std::vector<Tedge*> MovableWorks(const std::vector<Tedge*>& selection)
+{
+    std::vector<Tedge*> works;
+    std::unordered_set<const Tedge*> seen;
+    for (Tedge* w : selection)
+        if (w && w->fromNode && w->toNode && seen.insert(w).second) works.push_back(w);
+    return works;
+}
+
+void RefreshLineEnds(Tpertgra& net)
+{
+    for (const auto& v : net.nodes)
+        for (Tedge* w = v->firstWork; w; w = w->nextWork) {
+            if (w->fromNode) w->lineGeom[1] = w->fromNode->y;
+            if (w->toNode) w->lineGeom[7] = w->toNode->y;
+        }
+}
+
 }
 
 int32_t WorkLineY(const Tpertgra& net, const Tedge* work)
@@ -45,16 +140,10 @@ int32_t WorkLineY(const Tpertgra& net, const Tedge* work)
 
 int32_t TargetRowOfDrag(const Tpertgra& net, const Tedge* work, double fromY, double toY)
 {
-    const double y0 = Y0(net);
-    const double h = RowHeight(net);
-    if (toY <= y0 || h <= 0) return std::max(0, net.displaySettings.firstRow);
-    const int32_t r = static_cast<int32_t>((toY - y0) / h);
     TRowOccupancy occ(net);
-    const double t1 = work->fromNode->time;
-    const double t2 = work->toNode->time;
-    if (std::fabs(toY - fromY) < h / 2) return occ.Occupied(r + 1, t1, t2, work) ? r : r + 1;
-    const bool upperHalf = (toY - y0) - r * h < h / 2;
-    return upperHalf && !occ.Occupied(r, t1, t2, work) ? r : r + 1;
+    return TargetRow(net, fromY, toY, [&](int32_t row) {
+        return occ.Occupied(row, work->fromNode->time, work->toNode->time, work);
+    });
 }
 
 int32_t MoveWorkToRow(Tpertgra& net, Tedge* work, double x, double fromY, double toY)
@@ -108,4 +197,88 @@ bool RemoveRowIfEmpty(Tpertgra& net, int32_t r)
     if (r < 0 || RowHasWork(net, r)) return false;
     RemoveRow(net, r + 1);
     return true;
+}
+
+int32_t MoveSelectionRows(Tpertgra& net, const std::vector<Tedge*>& selection, TPosition2D start,
+                          TPosition2D end)
+{
+    const std::vector<Tedge*> works = MovableWorks(selection);
+    if (works.empty() || RowHeight(net) <= 0) return 0;
+    const std::unordered_set<const Tedge*> selected(works.begin(), works.end());
+    TFreeRows others(net, selected);
+    // Every work is dragged by the same distance from its own line.
+    const double dy = end.y - start.y;
+    int32_t common = 0;
+    bool first = true;
+    for (const Tedge* w : works) {
+        const double fromY = WorkLineY(net, w);
+        const int32_t t = TargetRow(net, fromY, fromY + dy, [&](int32_t row) { return others.Occupied(row, w); });
+        common = first ? t : std::min(common, t);
+        first = false;
+    }
+    return ShiftSelectionRows(net, works, common - works.front()->row);
+}
+
+int32_t ShiftSelectionRows(Tpertgra& net, const std::vector<Tedge*>& selection, int32_t diff)
+{
+    const std::vector<Tedge*> works = MovableWorks(selection);
+    if (works.empty()) return 0;
+    // No work goes above row 0: the whole selection stops there together.
+    int32_t lowest = works.front()->row;
+    for (const Tedge* w : works) lowest = std::min(lowest, w->row);
+    diff = std::max(diff, -std::max(0, lowest));
+    if (diff == 0) return 0;
+
+    const std::unordered_set<const Tedge*> selected(works.begin(), works.end());
+    const TFreeRows others(net, selected);
+
+    // Targets from the top down. A target taken by a work outside the
+    // selection gets a blank row: everything outside the selection at or
+    // below it moves down one. The blank rows are gathered as rows of the
+    // grid before the move (`inserted`, ascending) and applied in one pass.
+    std::vector<size_t> byTarget(works.size());
+    for (size_t i = 0; i < works.size(); ++i) byTarget[i] = i;
+    std::stable_sort(byTarget.begin(), byTarget.end(),
+                     [&](size_t a, size_t b) { return works[a]->row < works[b]->row; });
+    std::vector<int32_t> inserted;
+    std::vector<int32_t> oldRows(works.size());
+    for (size_t i = 0; i < works.size(); ++i) oldRows[i] = works[i]->row;
+    for (size_t i : byTarget) {
+        const int32_t target = oldRows[i] + diff;
+        // The row of the grid before the move that now lies at `target`;
+        // the blank row last inserted lies there when none does.
+        const int32_t before = target - int32_t(inserted.size());
+        if (!inserted.empty() && before < inserted.back()) continue;
+        if (others.Occupied(before, works[i])) inserted.push_back(before);
+    }
+    if (!inserted.empty()) {
+        ShiftRowsBy(net, selected, [&](int32_t row) {
+            return int32_t(std::upper_bound(inserted.begin(), inserted.end(), row) - inserted.begin());
+        });
+    }
+    // The rows the works leave, as rows after the blank rows went in.
+    std::vector<int32_t> left;
+    for (size_t i = 0; i < works.size(); ++i) {
+        const int32_t old = oldRows[i];
+        left.push_back(old + int32_t(std::upper_bound(inserted.begin(), inserted.end(), old) - inserted.begin()));
+        works[i]->row = old + diff;
+    }
+    for (const Tedge* w : works) RealignNodeRows(net, w);
+
+    // Rows left without works close, all in one pass.
+    std::unordered_set<int32_t> used;
+    for (const auto& v : net.nodes)
+        for (const Tedge* w = v->firstWork; w; w = w->nextWork) used.insert(w->row);
+    std::vector<int32_t> empty;
+    for (int32_t r : left)
+        if (r >= 0 && !used.count(r)) empty.push_back(r);
+    std::sort(empty.begin(), empty.end());
+    empty.erase(std::unique(empty.begin(), empty.end()), empty.end());
+    if (!empty.empty()) {
+        ShiftRowsBy(net, {}, [&](int32_t row) {
+            return -int32_t(std::lower_bound(empty.begin(), empty.end(), row) - empty.begin());
+        });
+    }
+    RefreshLineEnds(net);
+    return 1;
 }

@@ -1,5 +1,8 @@
 #pragma once
 #include <cstdint>
+#include <vector>
+
+#include "model/Position2d.h"
 
 class Tpertgra;
 class Tedge;
@@ -12,6 +15,25 @@ class Tedge;
 // the node-row rules and a row left without works is removed.
 // Returns 1 when something changed, 0 otherwise.
 int32_t MoveWorkToRow(Tpertgra& net, Tedge* work, double x, double fromY, double toY);
+
+// Moves the selected works together by a vertical drag from start to end
+// (drawing units): each work's target row is found as for a single work
+// dragged by the same distance from its own line (works of the selection
+// do not count as taking a row), the smallest target becomes the first
+// selected work's row and every selected work moves by that many rows,
+// keeping their rows relative to each other (see ShiftSelectionRows).
+// Returns 1 when the works moved, 0 otherwise.
+int32_t MoveSelectionRows(Tpertgra& net, const std::vector<Tedge*>& selection, TPosition2D start,
+                          TPosition2D end);
+
+// Moves the selected works down by diff rows (up when negative; never
+// above row 0). Where a work would lie over a work outside the selection,
+// a blank row is inserted there first: every node and every other work on
+// that row or below moves down one row. The works' nodes follow by the
+// node-row rules and the rows the works left without any work are removed.
+// Null entries, unlinked works and repeats are skipped.
+// Returns 1 when the works moved, 0 otherwise.
+int32_t ShiftSelectionRows(Tpertgra& net, const std::vector<Tedge*>& selection, int32_t diff);
 
 // The row under toY that a drag from fromY would move the work to.
 int32_t TargetRowOfDrag(const Tpertgra& net, const Tedge* work, double fromY, double toY);
