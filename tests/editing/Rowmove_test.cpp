@@ -3,8 +3,14 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+#include <string>
+#include <vector>
+
 #include "drawing/Layoutpass.h"
 #include "drawing/Timeaxis.h"
+#include "editing/Networkshape.h"
+#include "editing/Selectcmd.h"
 #include "support/Netbuilder.h"
 
 namespace {
@@ -90,6 +96,66 @@ TEST(MoveWorkToRow, AMilestoneAboveTheGridOpensANewTopRow)
     EXPECT_EQ(r.b.W("AB")->row, 1);   // everything else moved down
     EXPECT_EQ(r.b.W("AD")->row, 2);
     EXPECT_EQ(r.b.W("AE")->row, 3);
+}
+
+// Pairs of works that lie over each other on one row, as text.
+std::string Overlaps(const Tpertgra& net)
+{
+    std::string out;
+    const std::vector<Tedge*> all = net.AllWorks();
+    for (size_t i = 0; i < all.size(); ++i)
+        for (size_t j = i + 1; j < all.size(); ++j) {
+            const Tedge* a = all[i];
+            const Tedge* b = all[j];
+            if (a->row == b->row && a->fromNode->time < b->toNode->time &&
+                b->fromNode->time < a->toNode->time)
+                out += a->data->name + "/" + b->data->name + " on row " + std::to_string(a->row) + "; ";
+        }
+    return out;
+}
+
+TEST(MoveSelectionRows, TheSelectionMovesTogetherAndOtherWorksMakeRoom)
+{
+    struct Case {
+        const char* what;
+        std::vector<std::string> selected;
+        double rows;   // the drag from the first selected work's line, in rows
+        std::map<std::string, int32_t> want;
+    };
+    const Case cases[] = {
+        {"down over other works: blank rows open for the selection",
+         {"AB", "AD"}, 1.5, {{"AB", 2}, {"AD", 3}, {"AE", 4}, {"EC", 4}, {"BC", 0}, {"DC", 1}}},
+        {"a row left without works closes",
+         {"AE", "EC"}, 1.5, {{"AE", 3}, {"EC", 3}, {"AB", 0}, {"BC", 0}, {"AD", 1}, {"DC", 1}}},
+        {"up beyond the top row: the first work goes to row 0",
+         {"AD", "AE"}, -3, {{"AD", 0}, {"AE", 1}, {"AB", 2}, {"BC", 2}, {"DC", 3}, {"EC", 4}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Rows r;
+        Tpertgra& net = *r.b.net;
+        for (const std::string& name : c.selected) InsertIntoSelection(net, r.b.W(name));
+        const Tedge* first = net.selection.front();
+        const TPosition2D from{0, r.LineY(first->row)};
+        const TPosition2D to{0, from.y + c.rows * r.h};
+        EXPECT_EQ(MoveSelectionRows(net, net.selection, from, to), 1);
+        for (const auto& [name, row] : c.want) EXPECT_EQ(r.b.W(name)->row, row) << name;
+        EXPECT_EQ(Overlaps(net), "");
+        EXPECT_EQ(LinkProblems(net), "");
+        EXPECT_EQ(net.selection.size(), c.selected.size());
+    }
+}
+
+TEST(MoveSelectionRows, ANodeMovedByABlankRowFollowsItsWorks)
+{
+    Rows r;
+    Tpertgra& net = *r.b.net;
+    InsertIntoSelection(net, r.b.W("AB"));
+    InsertIntoSelection(net, r.b.W("AD"));
+    ASSERT_EQ(MoveSelectionRows(net, net.selection, {0, r.LineY(0)}, {0, r.LineY(0) + 1.5 * r.h}), 1);
+    EXPECT_EQ(r.b.N('E')->row, 4);   // pushed down with A->E
+    EXPECT_EQ(r.b.N('B')->row, 2);   // the end of a moved work takes its row
+    EXPECT_EQ(r.b.N('C')->row, 0);   // above the blank rows
 }
 
 TEST(RealignNodeRows, Rules)
