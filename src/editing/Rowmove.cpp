@@ -9,8 +9,8 @@
 
 #include "drawing/Timeaxis.h"
 #include "editing/Rowops.h"
-#include "schedule/Calendar.h"
 #include "model/Pertgra.h"
+#include "schedule/Calendar.h"
 
 namespace {
 
@@ -205,7 +205,7 @@ int32_t MoveSelectionRows(Tpertgra& net, const std::vector<Tedge*>& selection, T
     const std::vector<Tedge*> works = MovableWorks(selection);
     if (works.empty() || RowHeight(net) <= 0) return 0;
     const std::unordered_set<const Tedge*> selected(works.begin(), works.end());
-    TFreeRows others(net, selected);
+    const TFreeRows others(net, selected);
     // Every work is dragged by the same distance from its own line.
     const double dy = end.y - start.y;
     int32_t common = 0;
@@ -216,7 +216,9 @@ int32_t MoveSelectionRows(Tpertgra& net, const std::vector<Tedge*>& selection, T
         common = first ? t : std::min(common, t);
         first = false;
     }
-    return ShiftSelectionRows(net, works, common - works.front()->row);
+    const int32_t diff = common - works.front()->row;
+    if (diff == 0) return 0;
+    return ShiftSelectionRows(net, works, diff);
 }
 
 int32_t ShiftSelectionRows(Tpertgra& net, const std::vector<Tedge*>& selection, int32_t diff)
@@ -227,7 +229,6 @@ int32_t ShiftSelectionRows(Tpertgra& net, const std::vector<Tedge*>& selection, 
     int32_t lowest = works.front()->row;
     for (const Tedge* w : works) lowest = std::min(lowest, w->row);
     diff = std::max(diff, -std::max(0, lowest));
-    if (diff == 0) return 0;
 
     const std::unordered_set<const Tedge*> selected(works.begin(), works.end());
     const TFreeRows others(net, selected);
@@ -251,6 +252,7 @@ int32_t ShiftSelectionRows(Tpertgra& net, const std::vector<Tedge*>& selection, 
         if (!inserted.empty() && before < inserted.back()) continue;
         if (others.Occupied(before, works[i])) inserted.push_back(before);
     }
+    if (diff == 0 && inserted.empty()) return 0;
     if (!inserted.empty()) {
         ShiftRowsBy(net, selected, [&](int32_t row) {
             return int32_t(std::upper_bound(inserted.begin(), inserted.end(), row) - inserted.begin());

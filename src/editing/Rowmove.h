@@ -27,12 +27,12 @@ int32_t MoveSelectionRows(Tpertgra& net, const std::vector<Tedge*>& selection, T
                           TPosition2D end);
 
 // Moves the selected works down by diff rows (up when negative; never
-// above row 0). Where a work would lie over a work outside the selection,
-// a blank row is inserted there first: every node and every other work on
-// that row or below moves down one row. The works' nodes follow by the
-// node-row rules and the rows the works left without any work are removed.
-// Null entries, unlinked works and repeats are skipped.
-// Returns 1 when the works moved, 0 otherwise.
+// above row 0). Where a work would lie over a work outside the selection
+// (also with diff 0), a blank row is inserted there first: every node and
+// every other work on that row or below moves down one row. The works'
+// nodes follow by the node-row rules and the rows the works left without
+// any work are removed. Null entries, unlinked works and repeats are
+// skipped. Returns 1 when anything moved, 0 otherwise.
 int32_t ShiftSelectionRows(Tpertgra& net, const std::vector<Tedge*>& selection, int32_t diff);
 
 // The row under toY that a drag from fromY would move the work to.

@@ -105,16 +105,20 @@ TEST(ReplaceWork, ThePastedChainTakesThePlaceOfTheWork)
 
 TEST(ReplaceWork, PastedWorksOverOtherWorksGetBlankRows)
 {
-    Chain c(true);
-    // Q->R lands one row below P->Q, on A->X's row, over A->X's span.
-    const auto clip = Clip(5, 6);
-    ASSERT_EQ(ReplaceWork(c.Net(), c.b.W("BC"), *clip), 1);
-    EXPECT_EQ(c.Named("PQ")->row, 0);
-    EXPECT_EQ(c.Named("QR")->row, 1);
-    EXPECT_EQ(c.Named("AX")->row, 2);
-    EXPECT_EQ(c.Named("AB")->row, 0);
-    EXPECT_EQ(c.Named("CD")->row, 0);
-    EXPECT_EQ(c.Net().selection.front()->data->name, "PQ");
+    // Q->R lands one row below P->Q, on A->X's row, over A->X's span; also
+    // when the copied works already stand on the rows they go to.
+    for (const int32_t firstRow : {5, 0}) {
+        SCOPED_TRACE(firstRow);
+        Chain c(true);
+        const auto clip = Clip(firstRow, firstRow + 1);
+        ASSERT_EQ(ReplaceWork(c.Net(), c.b.W("BC"), *clip), 1);
+        EXPECT_EQ(c.Named("PQ")->row, 0);
+        EXPECT_EQ(c.Named("QR")->row, 1);
+        EXPECT_EQ(c.Named("AX")->row, 2);
+        EXPECT_EQ(c.Named("AB")->row, 0);
+        EXPECT_EQ(c.Named("CD")->row, 0);
+        EXPECT_EQ(c.Net().selection.front()->data->name, "PQ");
+    }
 }
 
 TEST(ReplaceWork, AMilestoneAtTheStartOfTheCopyIsJoinedToo)
