@@ -5,6 +5,7 @@
 #include <exception>
 
 #include "entry/Workdialogs.h"
+#include "editing/Deletefm.h"
 #include "entry/Worktablefm1.h"
 #include "platform/Filedialogs.h"
 #include "platform/Memory.h"
@@ -80,6 +81,9 @@ int main(int argc, char** argv)
     // The add and edit tools open the work dialog through this binding.
     const std::unique_ptr<IWorkDialogs> workDialogs = MakeWorktableDialogs(&window, nullptr);
     SetWorkDialogs(workDialogs.get());
+    // The delete tool and the popup item 删除 open the delete dialog through this one.
+    const std::unique_ptr<IDeleteDialog> deleteDialog = MakeDeleteDialog(&window);
+    SetDeleteDialog(deleteDialog.get());
     instance.SetHandler([&window](const std::vector<std::string>& handed) {
         window.OpenHandedOver(handed);
     });
@@ -93,6 +97,7 @@ int main(int argc, char** argv)
     QTimer::singleShot(0, &window, [&window, absolute] { window.StartUp(absolute); });
     const int rc = app.exec();
 
+    SetDeleteDialog(nullptr);
     SetWorkDialogs(nullptr);
     SetFileDialogs(nullptr);
     SetHelpViewer(nullptr);

@@ -60,6 +60,9 @@ int32_t OpenAddDialog(Tpertgra& net, const TAddAnchors& anchors)
 {
     const TWorkDialogOutcome out = WorkDialogs().AddWork(net, anchors);
     if (out.result != 1 || !out.changed) return 0;
+    // The time parameters at once: a plan drawn from a later day starts at
+    // its first day now, as it will after any undo, redo or reopening.
+    net.Recalculate();
     LayoutNetwork(net);
     return 1;
 }

@@ -18,7 +18,9 @@
 #include "drawing/Pertdrawmode.h"
 #include "drawing/Timedatasetfm.h"
 #include "editing/Autobackup.h"
+#include "editing/Checkmenu.h"
 #include "editing/Perthost.h"
+#include "editing/Popupactions.h"
 #include "editing/Setpertcommand.h"
 #include "model/Pertgra.h"
 #include "platform/qt/Qtcanvas.h"
@@ -136,20 +138,85 @@ void Tpertfm::SetCaption(const std::string& caption)
     setWindowTitle(QString::fromStdString(caption));
 }
 
+// The checks of the popup menu see the window through this: drawing units
+// in, scroll positions in pixels of the zoomed drawing out.
+class TPertCheckView : public ICheckView {
+public:
+    explicit TPertCheckView(Tpertfm& owner) : owner_(owner) {}
+    void ScrollTo(double left, double top) override
+    {
+        const double z = owner_.doc.zoom / 100;
+        owner_.ScrollTo(left * z, top * z);
+    }
+    double ViewWidth() const override { return owner_.paintbox->width() * 100 / owner_.doc.zoom; }
+    double ViewHeight() const override { return owner_.paintbox->height() * 100 / owner_.doc.zoom; }
+    void ResizeCanvas() override { owner_.ResizeCanvas(); }
+    void RefreshView() override { owner_.RefreshView(); }
+
+private:
+    Tpertfm& owner_;
+};
+
 void Tpertfm::BuildPopup()
 {
     pertppmenu = new QMenu(this);
-    pertppmenu->addAction(QStringLiteral("复制"), this, [this] { host_.CopySelection(*this); });
-    popupTimeData_ = pertppmenu->addAction(QStringLiteral("时间参数"), this,
-                                           [this] { RunTimeDataDialog(); });
-    pertppmenu->addAction(QStringLiteral("设置"), this, [this] { host_.OpenDisplaySettings(*this); });
-    pertppmenu->addAction(QStringLiteral("刷新"), this, [this] { RefreshView(); });
+    auto item = [this](const char* caption, auto slot) {
+        return pertppmenu->addAction(QString::fromUtf8(caption), this, slot);
+    };
+    popupAdd_ = item("添加", [this] { host_.PressTool(ckAddWork); });
+    popupEdit_ = item("编辑", [this] { ApplyPopup(PopupEdit(doc, PopupPoint())); });
+    popupDelete_ = item("删除", [this] { ApplyPopup(PopupDelete(doc, PopupPoint())); });
+    item("复制", [this] { host_.CopySelection(*this); });
+    popupPaste_ = item("粘贴", [this] {
+        ApplyPopup(PopupPaste(doc, PopupPoint(), host_.ClipNetwork()));
+    });
+    for (QAction* a : {popupAdd_, popupEdit_, popupDelete_, popupPaste_}) a->setCheckable(true);
+    popupTimeData_ = item("时间参数", [this] { RunTimeDataDialog(); });
+    popupCheck_ = pertppmenu->addMenu(QStringLiteral("检查"));
+    const std::pair<const char*, int32_t> checks[] = {{"多起点检查", ciStartNodes},
+                                                      {"多终点检查", ciEndNodes},
+                                                      {"工作线重叠检查", ciOverlap},
+                                                      {"多余逻辑关系检查", ciRedundant}};
+    for (const auto& [caption, which] : checks) {
+        const int32_t kind = which;
+        popupCheck_->addAction(QString::fromUtf8(caption), this, [this, kind] { RunCheck(kind); });
+    }
+    item("设置", [this] { host_.OpenDisplaySettings(*this); });
+    item("刷新", [this] { RefreshView(); });
+}
+
+TPosition2D Tpertfm::PopupPoint() const
+{
+    return {double(doc.downX), double(doc.downY)};
+}
+
+void Tpertfm::ApplyPopup(const TPopupOutcome& out)
+{
+    if (out.selectTool) host_.PressTool(out.selectTool);
+    Apply(out.effects);
+    paintbox->update();
+}
+
+void Tpertfm::RunCheck(int32_t item)
+{
+    if (!Network()) return;
+    TPertCheckView view(*this);
+    ApplyPopup(PopupCheck(doc, item, view));
 }
 
 void Tpertfm::ShowPopup(QPoint globalPos)
 {
     if (!Network()) return;
-    popupTimeData_->setVisible(doc.ViewMode() != 0);
+    const bool network = doc.ViewMode() != 0;
+    popupTimeData_->setVisible(network);
+    popupPaste_->setVisible(network);
+    popupCheck_->menuAction()->setVisible(network);
+    const CPertCommand* tool = host_.ToolCommand();
+    const int32_t kind = tool ? tool->Kind() : -1;
+    popupAdd_->setChecked(kind == ckAddWork);
+    popupEdit_->setChecked(kind == ckEdit);
+    popupDelete_->setChecked(kind == ckDelete);
+    popupPaste_->setChecked(kind == ckImport);
     pertppmenu->popup(globalPos);
 }
 

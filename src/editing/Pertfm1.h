@@ -80,10 +80,19 @@ private:
     TPertDrawMode CommandMode();
     void BuildPopup();
     void RunTimeDataDialog();
+    // The point of the last press, where the popup items act.
+    TPosition2D PopupPoint() const;
+    void ApplyPopup(const struct TPopupOutcome& out);
+    void RunCheck(int32_t item);
 
     IPertHost& host_;
     TpertTtransformationPt transform_;
     std::unique_ptr<TQtCanvasImage> scratch_;   // a canvas for commands between paints
     bool syncing_ = false;
     QAction* popupTimeData_ = nullptr;
+    QAction* popupAdd_ = nullptr;
+    QAction* popupEdit_ = nullptr;
+    QAction* popupDelete_ = nullptr;
+    QAction* popupPaste_ = nullptr;
+    QMenu* popupCheck_ = nullptr;
 };

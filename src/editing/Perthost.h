@@ -1,5 +1,7 @@
 #pragma once
 #include <array>
+#include <cstdint>
+#include <memory>
 #include <string>
 
 #include "platform/Timer.h"
@@ -28,6 +30,10 @@ public:
     virtual void OpenDisplaySettings(Tpertfm& doc) = 0;
     // Copies the selected works of the document into the copy buffer.
     virtual void CopySelection(Tpertfm& doc) = 0;
+    // The copy buffer, or null when nothing was copied.
+    virtual const class Tpertgra* ClipNetwork() const = 0;
+    // Presses the tool button of a command kind (add, edit, delete, replace).
+    virtual void PressTool(int32_t kind) = 0;
     virtual TBackupFiles& Backups() = 0;
     virtual std::unique_ptr<ITimer> NewTimer() = 0;
     // The document window is closing (its close query said yes).

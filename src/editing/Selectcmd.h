@@ -8,9 +8,11 @@ class Tvertex;
 
 // The select tool of the network views: a drag over empty ground selects
 // the works inside the rubber band, a click on a work selects that work and
-// a click on empty ground clears the selection. The drags that start on a
-// node or a work line (linking, moving rows) are the editing tools' and
-// change nothing here.
+// a click on empty ground clears the selection. A drag from a node onto
+// another node merges them, a drag of a work line's front or back third
+// onto a node re-attaches that end, a drag of its middle third moves the
+// work (or the selection holding it) to another row. With Ctrl held at the
+// press the drag becomes two clicks: the press point, then the target.
 class TSelectCmd : public CPertCommand {
 public:
     int32_t pressFlags = 1;      // flags of the first press of the gesture
@@ -22,7 +24,10 @@ public:
     // 's' rubber band, 'e' link gesture (from a node or a line's front or
     // back third), 'm' row move (from a line's middle third).
     char gestureMode = 's';
-    bool bandShown = false;
+    bool bandShown = false;      // the rubber band is drawn
+    bool linkShown = false;      // the link preview of a node or work-end drag is drawn
+    bool markerShown = false;    // the press marker is drawn (link drags, Ctrl gestures)
+    bool moveShown = false;      // the dragged work is drawn displaced to the pointer's row
 
     int32_t Kind() const override { return ckSelect; }
     int32_t MouseDown(Tpertgra& net, int32_t flags, TPosition2D p, TPertDrawMode& mode) override;
@@ -33,6 +38,13 @@ public:
     void DrawFeedback(const Tpertgra& net, ICanvas& canvas, const TPertDrawMode& mode) const override;
 
     void ResetGesture();
+
+protected:
+    // The end of a rubber band (mode 's'); moved tells whether the pointer
+    // left the press point. The select tool selects; the delete tool deletes.
+    virtual int32_t BandReleased(Tpertgra& net, TPosition2D from, TPosition2D to, bool moved);
+    // The end of a link or row-move drag: ApplyDrag in the network views.
+    int32_t DragReleased(Tpertgra& net, Tedge* work, TPosition2D from, TPosition2D to);
 };
 
 // The selection operations of the network.

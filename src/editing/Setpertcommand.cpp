@@ -1,6 +1,9 @@
 #include "editing/Setpertcommand.h"
 
 #include "drawing/Framelayout.h"
+#include "editing/Addworkcmd.h"
+#include "editing/Deletecmd.h"
+#include "editing/Editcmd.h"
 #include "editing/Pertcommand.h"
 #include "editing/Selectcmd.h"
 #include "model/Pertgra.h"
@@ -43,23 +46,27 @@ std::unique_ptr<CPertCommand> TSetpertCommand::NewSelectCommand(const Tpertgra* 
     return nullptr;
 }
 
-// The add, edit, delete and time-difference tools come with their own
-// commands; until then the views have none.
-std::unique_ptr<CPertCommand> TSetpertCommand::NewAddCommand(const Tpertgra*)
+// The Gantt view's add, edit and delete tools come with the Gantt editing;
+// until then that view has none.
+std::unique_ptr<CPertCommand> TSetpertCommand::NewAddCommand(const Tpertgra* net)
 {
+    if (InNetworkView(net)) return std::make_unique<TAddWorkCmd>();
     return nullptr;
 }
 
-std::unique_ptr<CPertCommand> TSetpertCommand::NewEditCommand(const Tpertgra*)
+std::unique_ptr<CPertCommand> TSetpertCommand::NewEditCommand(const Tpertgra* net)
 {
+    if (InNetworkView(net)) return std::make_unique<TEditCmd>();
     return nullptr;
 }
 
-std::unique_ptr<CPertCommand> TSetpertCommand::NewDeleteCommand(const Tpertgra*)
+std::unique_ptr<CPertCommand> TSetpertCommand::NewDeleteCommand(const Tpertgra* net)
 {
+    if (InNetworkView(net)) return std::make_unique<TDeleteCmd>();
     return nullptr;
 }
 
+// The time-difference tool comes with its command.
 std::unique_ptr<CPertCommand> TSetpertCommand::NewTimeDiffCommand(const Tpertgra*)
 {
     return nullptr;

@@ -679,14 +679,20 @@ std::unique_ptr<Tpertgra> Tpertgra::BuildFromWorks(const std::vector<Tedge*>& wo
         copyOf[size_t(k)] = int32_t(net->nodes.size());
         net->nodes.emplace_back(c);
     };
+    // A start node is listed once, also when it was copied before as the
+    // end node of an earlier work (a chain copied from its first work on).
     std::vector<Tvertex*> fromNodes;
+    std::vector<char> listed(nodes.size(), 0);
     std::vector<const Tedge*> chosen(works.begin(), works.end());
     std::sort(chosen.begin(), chosen.end());
     for (Tedge* w : works) {
         if (!w->fromNode || !w->toNode) continue;
-        const bool newFrom = IndexOfNode(w->fromNode) >= 0 && copyOf[size_t(w->fromNode->slot)] < 0;
+        const int32_t k = IndexOfNode(w->fromNode);
         copyNode(w->fromNode);
-        if (newFrom) fromNodes.push_back(w->fromNode);
+        if (k >= 0 && !listed[size_t(k)]) {
+            listed[size_t(k)] = 1;
+            fromNodes.push_back(w->fromNode);
+        }
         copyNode(w->toNode);
     }
     auto isGiven = [&](const Tedge* w) { return std::binary_search(chosen.begin(), chosen.end(), w); };

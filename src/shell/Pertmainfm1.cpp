@@ -37,6 +37,7 @@
 #include "editing/Addworkcmd.h"
 #include "editing/Autobackup.h"
 #include "editing/Editcmd.h"
+#include "editing/Importcmd.h"
 #include "editing/Pertfm1.h"
 #include "entry/Createpertinffm.h"
 #include "file/Projectfile.h"
@@ -163,7 +164,9 @@ void Tpertmainfm::BuildActions()
     };
     // The tool panel from the top. Only the tools whose commands exist get a
     // button; the others come with their commands.
-    const TDef defs[] = {{"", ckSelect, true}, {"添加", ckAddWork, false}, {"编辑", ckEdit, false}};
+    const TDef defs[] = {{"", ckSelect, true},    {"添加", ckAddWork, false},
+                         {"编辑", ckEdit, false}, {"删除", ckDelete, false},
+                         {"替换", ckImport, false}};
     for (const TDef& d : defs) {
         TToolButton t;
         t.kind = d.kind;
@@ -185,9 +188,21 @@ void Tpertmainfm::BuildActions()
             t.action->setToolTip(QStringLiteral("选择"));
             selectbut = t.action;
         } else if (d.kind == ckAddWork) {
-            t.make = [](const Tpertgra*) { return std::make_unique<TAddWorkCmd>(); };
+            t.make = [](const Tpertgra* net) { return TSetpertCommand::NewAddCommand(net); };
+            addbut = t.action;
         } else if (d.kind == ckEdit) {
-            t.make = [](const Tpertgra*) { return std::make_unique<TEditCmd>(); };
+            t.make = [](const Tpertgra* net) { return TSetpertCommand::NewEditCommand(net); };
+            editbut = t.action;
+        } else if (d.kind == ckDelete) {
+            t.make = [](const Tpertgra* net) { return TSetpertCommand::NewDeleteCommand(net); };
+            delbut = t.action;
+        } else if (d.kind == ckImport) {
+            t.make = [this](const Tpertgra*) -> std::unique_ptr<CPertCommand> {
+                auto c = std::make_unique<TimportCmd>();
+                c->clipSource = [this] { return static_cast<const Tpertgra*>(clipNetwork.get()); };
+                return c;
+            };
+            inbut = t.action;
         }
         QAction* a = t.action;
         connect(a, &QAction::triggered, this, [this, a] { ClickTool(a); });

@@ -82,6 +82,8 @@ public:
     void SetActualSizeDown(bool down) override;
     void OpenDisplaySettings(Tpertfm& doc) override;
     void CopySelection(Tpertfm& doc) override;
+    const Tpertgra* ClipNetwork() const override { return clipNetwork.get(); }
+    void PressTool(int32_t kind) override { SelectTool(kind); }
     TBackupFiles& Backups() override { return backups_; }
     std::unique_ptr<ITimer> NewTimer() override;
     void DocumentClosed(Tpertfm& doc) override;
@@ -100,6 +102,10 @@ public:
     QAction* exitAction = nullptr;
     QAction* zoomtbut = nullptr;
     QAction* selectbut = nullptr;
+    QAction* addbut = nullptr;
+    QAction* editbut = nullptr;
+    QAction* delbut = nullptr;
+    QAction* inbut = nullptr;
     QAction* frameSwitchAction = nullptr;
     QComboBox* cbbaddxmode = nullptr;
     std::array<QLabel*, 5> pointerPanels{};

@@ -53,9 +53,7 @@ std::unique_ptr<Tpertgra> Clip(int32_t row1, int32_t row2, bool milestoneFirst =
     qr->row = row2;
     src.Place();
     src.net->Recalculate();
-    // Given end first: BuildFromWorks at present drops a given work whose
-    // start node it first met as the end of an earlier given work.
-    return src.net->BuildFromWorks({qr, pq});
+    return src.net->BuildFromWorks({pq, qr});
 }
 
 TEST(ReplaceWork, ThePastedChainTakesThePlaceOfTheWork)

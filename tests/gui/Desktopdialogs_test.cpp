@@ -5,6 +5,8 @@
 #include <QPushButton>
 
 #include "drawing/Pertsetfm.h"
+#include "editing/Deletechoice.h"
+#include "editing/Deletefm.h"
 #include "gui/Desktopgui.h"
 #include "model/Pertgra.h"
 #include "platform/qt/Qtdialogkit.h"
@@ -43,6 +45,30 @@ TEST(DisplaySettingsWindow, EqualRatiosTakeTheHorizontalValue)
     d.Confirm();
     EXPECT_EQ(net->displaySettings.printRatioX, 80);
     EXPECT_EQ(net->displaySettings.printRatioY, 80);
+}
+
+TEST(DeleteWindow, TheWorkBoxAndTheLinkBoxesExcludeEachOther)
+{
+    EnsureDesktopApp();
+    auto net = SmallPlan();
+    Tedge* work = net->AllWorks().front();
+    work->data->name = "  ";
+    TDeleteChoice choice(net.get(), work);
+    TDeletefm d(choice);
+    EXPECT_EQ(d.windowTitle(), QStringLiteral("删除工作"));
+    EXPECT_EQ(d.chkedge->text(), QStringLiteral("工作名称"));   // a blank name
+    EXPECT_TRUE(d.chkedge->isChecked());
+    EXPECT_FALSE(d.chkbacklink->isChecked());
+    EXPECT_TRUE(d.okbut->isDefault());
+    d.chkbacklink->click();
+    d.chkfrontlink->click();
+    EXPECT_FALSE(d.chkedge->isChecked());
+    EXPECT_TRUE(d.chkbacklink->isChecked() && d.chkfrontlink->isChecked());
+    EXPECT_TRUE(choice.chkbacklink && choice.chkfrontlink && !choice.chkedge);
+    d.chkedge->click();
+    EXPECT_TRUE(d.chkedge->isChecked());
+    EXPECT_FALSE(d.chkbacklink->isChecked() || d.chkfrontlink->isChecked());
+    EXPECT_TRUE(choice.chkedge && !choice.chkbacklink && !choice.chkfrontlink);
 }
 
 TEST(RestDaysWindow, RemovingWithNothingHighlightedWarns)

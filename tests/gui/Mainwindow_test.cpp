@@ -285,7 +285,31 @@ TEST(MainWindow, MenusOfferOnlyWhatExists)
     QStringList tools;
     for (QAction* a : f.window->pertPanel->actions())
         if (a->isVisible()) tools << a->toolTip();
-    EXPECT_EQ(tools, (QStringList{"选择", "添加", "编辑"}));
+    EXPECT_EQ(tools, (QStringList{"选择", "添加", "编辑", "删除", "替换"}));
+}
+
+TEST(MainWindow, ThePopupMenuOffersTheWorkItemsAndTheChecks)
+{
+    MainFixture f;
+    Tpertfm* doc = f.window->OpenDocument(f.Plan("plan.prt"));
+    ASSERT_NE(doc, nullptr);
+    QStringList items;
+    QStringList checks;
+    for (QAction* a : doc->pertppmenu->actions()) {
+        items << a->text();
+        if (a->menu())
+            for (QAction* c : a->menu()->actions()) checks << c->text();
+    }
+    EXPECT_EQ(items, (QStringList{"添加", "编辑", "删除", "复制", "粘贴", "时间参数", "检查", "设置",
+                                  "刷新"}));
+    EXPECT_EQ(checks, (QStringList{"多起点检查", "多终点检查", "工作线重叠检查", "多余逻辑关系检查"}));
+    // An item on empty ground chooses its tool; the check mark follows the tool.
+    f.window->SelectTool(ckDelete);
+    EXPECT_TRUE(f.window->delbut->isChecked());
+    ASSERT_NE(f.window->ToolCommand(), nullptr);
+    EXPECT_EQ(f.window->ToolCommand()->Kind(), ckDelete);
+    f.window->SelectTool(ckImport);
+    EXPECT_EQ(f.window->ToolCommand()->Kind(), ckImport);
 }
 
 TEST(MainWindow, TheDrawingIsExportedAsAPicture)

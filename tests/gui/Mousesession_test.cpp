@@ -395,11 +395,10 @@ TEST(MouseSession, TenWorksDrawnWithTheAddToolSurviveUndoSaveAndReopen)
     }
 }
 
-// A first work drawn from day 4 of the time scale starts at day 4, but the
-// recalculation that undo, redo and opening a file run moves the plan to
-// day 0: redo does not give back the drawn network, nor does the saved file.
-// To be enabled when drawing and recalculating agree on where the plan starts.
-TEST(MouseSession, DISABLED_APlanDrawnFromALaterDayComesBackAfterUndoRedoAndReopen)
+// A first work drawn from day 4 of the time scale: the plan starts at its
+// first day at once, so that redo gives back the drawn network and the saved
+// file opens as it was drawn.
+TEST(MouseSession, APlanDrawnFromALaterDayComesBackAfterUndoRedoAndReopen)
 {
     TMouseSession f;
     ASSERT_NO_FATAL_FAILURE(f.NewDocument());

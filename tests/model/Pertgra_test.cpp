@@ -322,6 +322,19 @@ TEST(BuildFromWorks, SharedFromNodeKeepsTheSourceListOrder)
     EXPECT_EQ(a->firstWork->nextWork->data->name, "AB");
 }
 
+TEST(BuildFromWorks, AChainCopiedFromItsFirstWorkKeepsEveryWork)
+{
+    // B is met first as the end of AB, then as the start of BC.
+    TNetBuilder b;
+    b.Work('A', 'B', 1);
+    b.Work('B', 'C', 2);
+    b.Work('C', 'D', 3);
+    auto part = b.net->BuildFromWorks({b.W("AB"), b.W("BC"), b.W("CD")});
+    EXPECT_EQ(part->WorkCount(), 3);
+    EXPECT_EQ(part->NodeCount(), 4);
+    for (const auto& v : part->nodes) EXPECT_LE(v->inCount + v->outCount, 2);
+}
+
 TEST(RemoveNode, DropsTheNodeFromStorageAndOrder)
 {
     TNetBuilder b;
