@@ -210,6 +210,31 @@ TEST(PopupItems, EditAndDeleteRecordAChangeButNotACancel)
     EXPECT_NE(d.WorkNamed("改过的"), nullptr);
 }
 
+TEST(PopupItems, PasteOverAWorkAsksAndIsOneUndoStep)
+{
+    TFakeMessages msgs;
+    Doc d(Diamond());
+    std::vector<Tedge*> all = d.Net().AllWorks();
+    auto clip = d.Net().BuildFromWorks({all.front()});
+    Tedge* target = all.back();
+    const std::string name = target->data->name;
+    const int32_t works = d.Net().WorkCount(), steps = d.doc.history.Count();
+    msgs.answers = {TMsgAnswer::No};
+    EXPECT_EQ(PopupPaste(d.doc, OnLine(target, 0.5), clip.get()).effects, 0);
+    EXPECT_EQ(msgs.Texts(), std::vector<std::string>{"真的要替换“" + name + "”吗?"});
+    EXPECT_EQ(d.doc.history.Count(), steps);
+    EXPECT_EQ(PopupPaste(d.doc, OnLine(target, 0.5), clip.get()).effects, deRebuild);
+    EXPECT_EQ(d.WorkNamed(name), nullptr);
+    EXPECT_EQ(d.Net().WorkCount(), works);
+    EXPECT_EQ(d.doc.history.Count(), steps + 1);
+    ASSERT_TRUE(d.doc.Undo());
+    EXPECT_NE(d.WorkNamed(name), nullptr);
+    // An empty copy buffer asks nothing.
+    const size_t asked = msgs.shown.size();
+    PopupPaste(d.doc, OnLine(d.WorkNamed(name), 0.5), nullptr);
+    EXPECT_EQ(msgs.shown.size(), asked);
+}
+
 TEST(PopupItems, AStartNodeMergeFromTheCheckMenuCanBeUndone)
 {
     TFakeMessages msgs;
