@@ -21,7 +21,6 @@ constexpr int32_t kBoxWidth = 222;
 constexpr int32_t kBoxHeight = 50;
 constexpr int32_t kBoxBlue = 0xFF0000;     // RGB (0, 0, 255) as stored: blue in the high byte
 constexpr int32_t kWhite = 0xFFFFFF;
-constexpr int32_t kMarkerColor = 0xFFFF00; // RGB (0, 255, 255)
 constexpr double kShortestDrag = 8;
 
 char AddModeOfHit(const std::string& hit)
@@ -73,7 +72,6 @@ void TAddWorkCmd::ResetAdd()
     gestureMode = 'a';
     bandEnd = {};
     infoShown = false;
-    previewShown = false;
 }
 
 int32_t TAddWorkCmd::MouseDown(Tpertgra& net, int32_t flags, TPosition2D p, TPertDrawMode&)
@@ -112,7 +110,8 @@ int32_t TAddWorkCmd::MouseMove(Tpertgra& net, int32_t flags, TPosition2D p, TPer
     if (presses == 1) {
         const bool dragging = !(pressFlags & mfCtrl) && (flags & mfLeft);
         infoShown = dragging && gestureMode == 'a';
-        previewShown = dragging && (gestureMode == 'a' || gestureMode == 'e');
+        linkShown = dragging && (gestureMode == 'a' || gestureMode == 'e');
+        markerShown = linkShown || (pressFlags & mfCtrl);
         lastNode = over;
         lastPoint = p;
         if (pressFlags & mfCtrl) pointer = over ? TPointerShape::Hand : TPointerShape::Drag;
@@ -124,7 +123,7 @@ int32_t TAddWorkCmd::MouseMove(Tpertgra& net, int32_t flags, TPosition2D p, TPer
 int32_t TAddWorkCmd::MouseUp(Tpertgra& net, int32_t flags, TPosition2D p, TPertDrawMode& mode)
 {
     infoShown = false;
-    previewShown = false;
+    linkShown = markerShown = false;
     if (dblClickDone || presses == 0 || presses >= 3) {
         ResetAdd();
         return 0;
@@ -228,26 +227,6 @@ std::array<std::string, 3> TAddWorkCmd::InfoTexts(const Tpertgra& net, TPosition
 void TAddWorkCmd::DrawFeedback(const Tpertgra& net, ICanvas& canvas, const TPertDrawMode& mode) const
 {
     TSelectCmd::DrawFeedback(net, canvas, mode);
-    if (previewShown) {
-        TCanvasStateSaver keep(canvas);
-        TCanvasPen pen;
-        pen.color = kWhite;
-        pen.mode = TPenMode::Xor;
-        canvas.SetPen(pen);
-        double y = lastPoint.y;
-        const bool level = !lastNode && std::abs(lastPoint.y - startPoint.y) < RowHeight(net) / 3 &&
-                           (!pressNode || !pressNode->firstWork);
-        if (level) y = startPoint.y;
-        canvas.Line(int32_t(startPoint.x), int32_t(startPoint.y), int32_t(lastPoint.x), int32_t(y));
-        TCanvasPen marker;
-        marker.color = kMarkerColor;
-        canvas.SetPen(marker);
-        TCanvasBrush white;
-        white.color = kWhite;
-        canvas.SetBrush(white);
-        const int32_t sx = int32_t(startPoint.x), sy = int32_t(startPoint.y);
-        canvas.Rectangle({sx - 4, sy - 4, sx + 4, sy + 4});
-    }
     if (!infoShown) return;
     // The box is drawn at 1:1 whatever the zoom, anchored at the press point.
     TCanvasStateSaver keep(canvas);

@@ -20,7 +20,6 @@ public:
     // bandEnd doubles as the entry point: where the pointer first came over
     // a node during the drag, (0, 0) while it is not over a node.
     bool infoShown = false;      // the date box is drawn
-    bool previewShown = false;   // the link preview line is drawn
 
     TAddWorkCmd() { gestureMode = 'a'; }
     int32_t Kind() const override { return ckAddWork; }

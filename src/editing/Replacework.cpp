@@ -9,6 +9,7 @@
 
 #include "drawing/Layoutpass.h"
 #include "editing/Rowmove.h"
+#include "editing/Selectcmd.h"
 #include "editing/Workdelete.h"
 #include "model/Pertgra.h"
 #include "platform/Messagebox.h"
@@ -20,24 +21,6 @@ bool InListOf(const Tvertex* v, const Tedge* work)
     for (const Tedge* w = v->firstWork; w; w = w->nextWork)
         if (w == work) return true;
     return false;
-}
-
-// The selection order: by row, smallest first; within a row the critical
-// works in front, in reverse order of arrival, then the others in order of
-// arrival (what inserting them one by one gives).
-void OrderAsSelection(std::vector<Tedge*>& works)
-{
-    std::vector<std::pair<Tedge*, size_t>> keyed;
-    keyed.reserve(works.size());
-    for (size_t i = 0; i < works.size(); ++i) keyed.emplace_back(works[i], i);
-    std::stable_sort(keyed.begin(), keyed.end(), [](const auto& x, const auto& y) {
-        if (x.first->row != y.first->row) return x.first->row < y.first->row;
-        const bool cx = x.first->data->critical, cy = y.first->data->critical;
-        if (cx != cy) return cx;
-        if (cx) return x.second > y.second;
-        return x.second < y.second;
-    });
-    for (size_t i = 0; i < works.size(); ++i) works[i] = keyed[i].first;
 }
 
 // Joins the pasted part to the network: every pasted node without entering

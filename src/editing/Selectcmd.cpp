@@ -222,12 +222,16 @@ void SelectInRect(Tpertgra& net, TPosition2D a, TPosition2D b)
                 inside.push_back(w);
         }
     }
-    // By row; within a row critical works in front in reverse order of
-    // collection, then the others in collection order: what inserting one
-    // by one with the order rule gives.
+    OrderAsSelection(inside);
+    net.selection = std::move(inside);
+    if (!net.selection.empty()) net.liveGantt.currentWork = net.selection.front();
+}
+
+void OrderAsSelection(std::vector<Tedge*>& works)
+{
     std::vector<std::pair<Tedge*, size_t>> keyed;
-    keyed.reserve(inside.size());
-    for (size_t i = 0; i < inside.size(); ++i) keyed.emplace_back(inside[i], i);
+    keyed.reserve(works.size());
+    for (size_t i = 0; i < works.size(); ++i) keyed.emplace_back(works[i], i);
     std::stable_sort(keyed.begin(), keyed.end(), [](const auto& x, const auto& y) {
         if (x.first->row != y.first->row) return x.first->row < y.first->row;
         const bool cx = x.first->data->critical, cy = y.first->data->critical;
@@ -235,8 +239,7 @@ void SelectInRect(Tpertgra& net, TPosition2D a, TPosition2D b)
         if (cx) return x.second > y.second;
         return false;
     });
-    for (const auto& k : keyed) net.selection.push_back(k.first);
-    if (!net.selection.empty()) net.liveGantt.currentWork = net.selection.front();
+    for (size_t i = 0; i < works.size(); ++i) works[i] = keyed[i].first;
 }
 
 bool IsSelected(const Tpertgra& net, const Tedge* work)

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <vector>
 
 #include "editing/Pertcommand.h"
 
@@ -55,5 +56,9 @@ void SelectInRect(Tpertgra& net, TPosition2D a, TPosition2D b);
 // Inserts a work keeping the order: by row, smallest first; within a row a
 // critical work goes before the works already there.
 void InsertIntoSelection(Tpertgra& net, Tedge* work);
+// Puts works in the selection order at once, as inserting them one by one
+// in the given order would: by row; within a row critical works in front in
+// reverse order of arrival, then the others in order of arrival.
+void OrderAsSelection(std::vector<Tedge*>& works);
 bool IsSelected(const Tpertgra& net, const Tedge* work);
 void ClearSelection(Tpertgra& net);

@@ -158,7 +158,7 @@ TEST(AddTool, InformationBoxWhileDraggingFromANode)
     const TPosition2D pt = d.Pixel(to);
     d.doc.Move(mfLeft, pt.x, pt.y, &tool, d.mode, d.chooser);
     EXPECT_TRUE(tool.infoShown);
-    EXPECT_TRUE(tool.previewShown);
+    EXPECT_TRUE(tool.linkShown);
     TRecordingCanvas canvas;
     tool.DrawFeedback(d.Net(), canvas, d.mode);
     bool box = false;
