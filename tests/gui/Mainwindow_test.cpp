@@ -13,7 +13,12 @@
 #include <QToolBar>
 #include <QUrl>
 
+#include <QCheckBox>
+#include <QTimer>
+
+#include "drawing/Workgeometry.h"
 #include "editing/Autobackup.h"
+#include "editing/Deletefm.h"
 #include "editing/Pertfm1.h"
 #include "entry/Createpertinffm.h"
 #include "file/Projectfile.h"
@@ -310,6 +315,42 @@ TEST(MainWindow, ThePopupMenuOffersTheWorkItemsAndTheChecks)
     EXPECT_EQ(f.window->ToolCommand()->Kind(), ckDelete);
     f.window->SelectTool(ckImport);
     EXPECT_EQ(f.window->ToolCommand()->Kind(), ckImport);
+}
+
+TEST(MainWindow, ThePopupItemDeleteRunsTheDeleteDialogAndIsUndone)
+{
+    MainFixture f;
+    const auto deleteDialog = MakeDeleteDialog(f.window.get());
+    SetDeleteDialog(deleteDialog.get());
+    Tpertfm* doc = f.window->OpenDocument(f.Plan("plan.prt"));
+    ASSERT_NE(doc, nullptr);
+    Tpertgra& net = *doc->Network();
+    Tedge* bc = nullptr;
+    for (Tedge* w : net.AllWorks())
+        if (w->data->name == "BC") bc = w;
+    ASSERT_NE(bc, nullptr);
+    const TWorkGeometry g = TWorkGeometry::Of(*bc);
+    doc->doc.downX = (g.fromX + g.toX) / 2;   // the press that opened the popup
+    doc->doc.downY = g.lineY;
+    QAction* remove = nullptr;
+    for (QAction* a : doc->pertppmenu->actions())
+        if (a->text() == QStringLiteral("删除")) remove = a;
+    ASSERT_NE(remove, nullptr);
+    QString caption;
+    QTimer::singleShot(0, [&caption] {
+        if (auto* d = qobject_cast<TDeletefm*>(QApplication::activeModalWidget())) {
+            caption = d->chkedge->text();
+            d->okbut->click();
+        }
+    });
+    const int32_t works = net.WorkCount();
+    remove->trigger();
+    EXPECT_EQ(caption, QStringLiteral("BC"));
+    EXPECT_EQ(doc->Network()->WorkCount(), works - 1);
+    EXPECT_TRUE(doc->Network()->modified);
+    ASSERT_TRUE(doc->Undo());
+    EXPECT_EQ(doc->Network()->WorkCount(), works);
+    SetDeleteDialog(nullptr);
 }
 
 TEST(MainWindow, TheDrawingIsExportedAsAPicture)
