@@ -8,7 +8,6 @@
 #include <limits>
 #include <new>
 #include <optional>
-#include <random>
 #include <stdexcept>
 
 #include <fcntl.h>
@@ -25,6 +24,7 @@
 #include "model/Numbertext.h"
 #include "model/Pertgra.h"
 #include "platform/Messagebox.h"
+#include "platform/Replacefile.h"
 #include "resources/Customstore.h"
 #include "resources/Shownresources.h"
 
@@ -242,112 +242,20 @@ std::string ReasonOf(int err, bool writing = true)
     }
 }
 
-std::string FolderOf(const std::string& path)
-{
-    const size_t slash = path.find_last_of('/');
-    if (slash == std::string::npos) return ".";
-    if (slash == 0) return "/";
-    return path.substr(0, slash);
-}
-
-// A symbolic link is kept: the file it points to is the one replaced.
-std::string ResolvedTarget(const std::string& path)
-{
-    struct stat st;
-    if (lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return path;
-    char* real = realpath(path.c_str(), nullptr);
-    if (!real) return path;
-    std::string target = real;
-    std::free(real);
-    return target;
-}
-
-bool WriteAll(int fd, const uint8_t* p, size_t n)
-{
-    while (n > 0) {
-        const ssize_t k = ::write(fd, p, n);
-        if (k < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        p += k;
-        n -= size_t(k);
-    }
-    return true;
-}
-
-// A write to the new file failed with this errno.
-struct TWriteFailed {
-    int err;
-};
-
 // Receives the bytes of a file piece by piece.
-using TPut = std::function<void(const uint8_t*, size_t)>;
+using TPut = TFilePut;
 
-// Writes a new file next to the target with the bytes produce hands to its
-// argument, puts it on disk and then renames it over the target, so that
-// the target is either the old file or the complete new one. On failure the
-// reason is set and nothing is left behind.
+// Writes the file through the safe replacement: the target is either the
+// old file or the complete new one, and a write-protected file is kept.
 bool ReplaceFile(const std::string& path, const std::function<void(const TPut&)>& produce,
                  std::string& reason)
 {
-    const std::string target = ResolvedTarget(path);
-    const std::string folder = FolderOf(target);
-    struct stat old;
-    const bool exists = stat(target.c_str(), &old) == 0;
-    if (exists) {
-        if (S_ISDIR(old.st_mode)) {
-            reason = ReasonOf(EISDIR);
-            return false;
-        }
-        // A write-protected file is not silently replaced.
-        if (access(target.c_str(), W_OK) != 0) {
-            reason = ReasonOf(errno);
-            return false;
-        }
-    }
-
-    std::random_device rd;
-    std::string temp;
-    int fd = -1;
-    for (int attempt = 0; attempt < 16 && fd < 0; ++attempt) {
-        temp = target + ".~" + std::to_string(getpid()) + "-" + std::to_string(rd() & 0xFFFFFF);
-        fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd < 0 && errno != EEXIST) break;
-    }
-    if (fd < 0) {
-        reason = ReasonOf(errno);
-        return false;
-    }
-    auto fail = [&](int err) {
-        reason = ReasonOf(err);
-        if (fd >= 0) ::close(fd);
-        ::unlink(temp.c_str());
-        return false;
-    };
-    if (exists) (void)fchmod(fd, old.st_mode & 07777);
-    try {
-        produce([fd](const uint8_t* p, size_t n) {
-            if (!WriteAll(fd, p, n)) throw TWriteFailed{errno};
-        });
-    } catch (const TWriteFailed& e) {
-        return fail(e.err);
-    } catch (...) {
-        fail(EIO);
-        throw;
-    }
-    if (fsync(fd) != 0) return fail(errno);
-    const int closed = ::close(fd);
-    fd = -1;
-    if (closed != 0) return fail(errno);
-    if (::rename(temp.c_str(), target.c_str()) != 0) return fail(errno);
-    // The rename itself is on disk once the folder is.
-    const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dir >= 0) {
-        (void)fsync(dir);
-        ::close(dir);
-    }
-    return true;
+    TReplaceOptions options;
+    options.durable = true;
+    options.keepWriteProtected = true;
+    const int err = ReplaceFileWith(path, produce, options);
+    if (err != 0) reason = ReasonOf(err);
+    return err == 0;
 }
 
 // The whole file through put, in pieces of about kChunkBytes once the
