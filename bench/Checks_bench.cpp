@@ -145,6 +145,6 @@ void BM_DeleteWorks(benchmark::State& state)
         state.ResumeTiming();
     }
 }
-BENCHMARK(BM_DeleteWorks)->Arg(10000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DeleteWorks)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 }

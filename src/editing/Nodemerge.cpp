@@ -35,6 +35,7 @@ int32_t MergeNodesUnchecked(Tpertgra& net, Tvertex* from, Tvertex* into)
         w->toNode = into;
         ++into->inCount;
     }
+    net.NoteEndsMoved(from, into);
     from->inCount = 0;
     if (from->joint) into->joint = true;
     net.InvalidateStructure();

@@ -97,6 +97,11 @@ int32_t DeleteWorks(Tpertgra& net, const std::vector<Tedge*>& works)
     for (const auto& v : net.nodes)
         for (const Tedge* w = v->firstWork; w; w = w->nextWork) ++worksOnRow[w->row];
 
+    // A batch keeps a live index of entering works instead of having the
+    // network's lookup index rebuilt after every unlink and merge.
+    const bool batch = wanted.size() > 1;
+    if (batch) net.BeginLinkEdits();
+
     std::unordered_set<const Tedge*> deleted;
     std::unordered_set<const Tvertex*> doomed;   // left without works, removed at the end
     std::vector<int32_t> emptiedRows;
@@ -111,6 +116,7 @@ int32_t DeleteWorks(Tpertgra& net, const std::vector<Tedge*>& works)
         --to->inCount;
         const int32_t r = work->row;
         deleted.insert(work);
+        net.NoteWorkGone(work, to);
         delete work;
         net.InvalidateStructure();
         if (--worksOnRow[r] == 0 && r >= 0) emptiedRows.push_back(r);
@@ -147,6 +153,7 @@ int32_t DeleteWorks(Tpertgra& net, const std::vector<Tedge*>& works)
             net.MoveNode(from, net.EarliestNodeTime(from));
         }
     }
+    if (batch) net.EndLinkEdits();
     if (deleted.empty()) return 0;
 
     if (!doomed.empty()) {

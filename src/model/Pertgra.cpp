@@ -3,12 +3,18 @@
 #include <algorithm>
 #include <cmath>
 #include <climits>
+#include <unordered_map>
 
 #include "model/Sortbytime.h"
 #include "model/Structurecache.h"
 #include "platform/Clock.h"
 #include "platform/Messagebox.h"
 #include "schedule/Vqtime.h"
+
+// The entering works of every node while link edits are under way.
+struct Tpertgra::LiveInto {
+    std::unordered_map<const Tvertex*, std::vector<Tedge*>> into;
+};
 
 Tpertgra::Tpertgra() : cache_(std::make_unique<StructureCache>())
 {
@@ -74,8 +80,48 @@ int32_t Tpertgra::IndexOfNode(const Tvertex* node) const
     return nodes[size_t(node->slot)].get() == node ? node->slot : -1;
 }
 
+void Tpertgra::BeginLinkEdits()
+{
+    auto live = std::make_unique<LiveInto>();
+    live->into.reserve(nodes.size());
+    for (const auto& v : nodes)
+        for (Tedge* w = v->firstWork; w; w = w->nextWork) live->into[w->toNode].push_back(w);
+    liveInto_ = std::move(live);
+}
+
+void Tpertgra::EndLinkEdits()
+{
+    liveInto_.reset();
+    InvalidateStructure();
+}
+
+void Tpertgra::NoteWorkGone(const Tedge* work, const Tvertex* to)
+{
+    if (!liveInto_) return;
+    auto it = liveInto_->into.find(to);
+    if (it == liveInto_->into.end()) return;
+    std::vector<Tedge*>& list = it->second;
+    list.erase(std::remove(list.begin(), list.end(), work), list.end());
+}
+
+void Tpertgra::NoteEndsMoved(const Tvertex* from, const Tvertex* into)
+{
+    if (!liveInto_ || from == into) return;
+    auto it = liveInto_->into.find(from);
+    if (it == liveInto_->into.end()) return;
+    std::vector<Tedge*> moved = std::move(it->second);
+    liveInto_->into.erase(it);
+    std::vector<Tedge*>& target = liveInto_->into[into];
+    target.insert(target.end(), moved.begin(), moved.end());
+}
+
 std::span<Tedge* const> Tpertgra::WorksInto(const Tvertex* node) const
 {
+    if (liveInto_) {
+        const auto it = liveInto_->into.find(node);
+        if (it == liveInto_->into.end()) return {};
+        return std::span<Tedge* const>(it->second.data(), it->second.size());
+    }
     const int32_t s = IndexOfNode(node);
     if (s < 0) return {};
     const StructureCache& c = *cache_;
@@ -141,6 +187,7 @@ void Tpertgra::RemoveNode(Tvertex* node)
             nodes.erase(it);
             break;
         }
+    if (liveInto_) liveInto_->into.erase(node);
     InvalidateStructure();
     InvalidateWorkNumbers();
 }

@@ -121,6 +121,19 @@ public:
     // (LinkWork keeps the largest number itself).
     void InvalidateWorkNumbers() const;
 
+    // Many link changes in a row (deleting a batch of works): between Begin
+    // and End, WorksInto answers from a per-node index of entering works
+    // that the editing code keeps up to date with the two notes below,
+    // instead of the lookup index being rebuilt after every change. Only
+    // WorksInto (and what uses it) may be asked meanwhile; the order of the
+    // works it gives is then unspecified.
+    void BeginLinkEdits();
+    void EndLinkEdits();
+    // The work, ending at `to`, is about to be destroyed.
+    void NoteWorkGone(const Tedge* work, const Tvertex* to);
+    // Every work that ended at `from` now ends at `into`.
+    void NoteEndsMoved(const Tvertex* from, const Tvertex* into);
+
     // ---- work kinds ----
     bool IsValidAuxiliary(const Tedge* work) const;
     static bool CanBeMilestone(const Tedge* work);
@@ -155,6 +168,8 @@ private:
     struct StructureCache;
     mutable std::unique_ptr<StructureCache> cache_;
     const StructureCache& Cache() const;
+    struct LiveInto;
+    std::unique_ptr<LiveInto> liveInto_;
     int32_t MaxWorkNo() const;
     mutable int32_t maxWorkNo_ = 0;
     mutable bool maxWorkNoValid_ = false;
