@@ -774,6 +774,22 @@ void TPertDraw::DrawMilestone(const TWorkShape& s, const std::vector<int32_t>* s
     if (s.hasEndJoin) DrawJoin(s.endJoinX, g.lineY, g.toY, false, endHops);
 }
 
+void TPertDraw::LabelSpan(const TWorkShape& s, int32_t align, int32_t inset, int32_t& p,
+                          int32_t& q) const
+{
+    const TWorkGeometry& g = s.g;
+    const int32_t four = Dev(4 * set_->xf);
+    if (align <= 2) {
+        p = g.lineStartX == g.fromX ? g.lineStartX + four + s.penWidth / 2 : g.lineStartX;
+        q = g.lineEndX - four;
+    } else {
+        p = g.fromX + four;
+        q = g.toX - four;
+    }
+    if (s.startOnRow && p < g.fromX + inset) p = g.fromX + inset;
+    if (s.endOnRow && q > g.toX - inset) q = g.toX - inset;
+}
+
 void TPertDraw::DrawDuration(const TWorkShape& s)
 {
     const Tedge& work = *s.work;
@@ -782,18 +798,8 @@ void TPertDraw::DrawDuration(const TWorkShape& s)
     ICanvas& c = *canvas_;
     const TWorkGeometry& g = s.g;
     const int32_t align = Bounded(work.data->namePlace, 0, 5);
-    const int32_t four = Dev(4 * set.xf);
-    const int32_t rx = Dev(set.rx);
     int32_t p, q;
-    if (align <= 2) {
-        p = g.lineStartX == g.fromX ? g.lineStartX + four + s.penWidth / 2 : g.lineStartX;
-        q = g.lineEndX - four;
-    } else {
-        p = g.fromX + four;
-        q = g.toX - four;
-    }
-    if (s.startOnRow && p < g.fromX + rx) p = g.fromX + rx;
-    if (s.endOnRow && q > g.toX - rx) q = g.toX - rx;
+    LabelSpan(s, align, Dev(set.rx), p, q);
     SelectWorkFont(work);
     const std::string text = FloatText(double(work.TotalDuration()));
     const int32_t w = c.TextExtent(text).cx;
@@ -818,18 +824,8 @@ int32_t TPertDraw::DrawName(const TWorkShape& s, bool draw)
     if (s.dummy || name.empty()) return base;
 
     const int32_t align = Bounded(work.data->namePlace, 0, 5);
-    const int32_t four = Dev(4 * set.xf);
-    const int32_t near = Dev(0.25 * set.rx);
     int32_t p, q;
-    if (align <= 2) {
-        p = g.lineStartX == g.fromX ? g.lineStartX + four + s.penWidth / 2 : g.lineStartX;
-        q = g.lineEndX - four;
-    } else {
-        p = g.fromX + four;
-        q = g.toX - four;
-    }
-    if (s.startOnRow && p < g.fromX + near) p = g.fromX + near;
-    if (s.endOnRow && q > g.toX - near) q = g.toX - near;
+    LabelSpan(s, align, Dev(0.25 * set.rx), p, q);
     // The name spans the segments that follow it.
     const int64_t extra = FollowingSpan(work);
     q = Coord(int64_t(q) + extra);

@@ -95,6 +95,10 @@ private:
     void DrawJoin(int32_t x, int32_t y1, int32_t y2, bool dotted, const std::vector<int32_t>* hops);
     void DrawArrow(const TWorkShape& s);
     void DrawDuration(const TWorkShape& s);
+    // The span a label of the work may use along its line: inside the drawn
+    // line for placements 0 to 2, between the nodes for 3 to 5, kept `inset`
+    // away from a node that lies on the line's row.
+    void LabelSpan(const TWorkShape& s, int32_t align, int32_t inset, int32_t& p, int32_t& q) const;
     // Returns the top of the name's block (the line's y less the gap when no name).
     int32_t DrawName(const TWorkShape& s, bool draw);
     // Sum of the horizontal extents of the segments that follow a work.

@@ -66,34 +66,12 @@ int32_t OpenAddDialog(Tpertgra& net, const TAddAnchors& anchors)
     return 1;
 }
 
-void TAddWorkCmd::ResetAdd()
+void TAddWorkCmd::ResetGesture()
 {
-    ResetGesture();
+    TSelectCmd::ResetGesture();
     gestureMode = 'a';
     bandEnd = {};
     infoShown = false;
-}
-
-int32_t TAddWorkCmd::MouseDown(Tpertgra& net, int32_t flags, TPosition2D p, TPertDrawMode&)
-{
-    if (!(flags & mfLeft)) {
-        ResetAdd();
-        finished = true;
-        return 0;
-    }
-    if (dblClickDone) ResetAdd();
-    ++presses;
-    lastNode = nullptr;
-    if (presses == 1) {
-        pressFlags = flags;
-        finished = false;
-        startPoint = p;
-        pressNode = NodeAt(net, p);
-        if (pressNode) startPoint = {double(pressNode->x), double(pressNode->y)};
-        pressWork = HitAtPoint(net, p).work;
-        lastPoint = startPoint;
-    }
-    return 0;
 }
 
 int32_t TAddWorkCmd::MouseMove(Tpertgra& net, int32_t flags, TPosition2D p, TPertDrawMode&)
@@ -125,7 +103,7 @@ int32_t TAddWorkCmd::MouseUp(Tpertgra& net, int32_t flags, TPosition2D p, TPertD
     infoShown = false;
     linkShown = markerShown = false;
     if (dblClickDone || presses == 0 || presses >= 3) {
-        ResetAdd();
+        ResetGesture();
         return 0;
     }
     lastPoint = p;
@@ -136,16 +114,16 @@ int32_t TAddWorkCmd::MouseUp(Tpertgra& net, int32_t flags, TPosition2D p, TPertD
     if (presses == 2) {
         // The second click of a Ctrl gesture adds only when it lands on a node.
         const bool add = (pressFlags & mfCtrl) && (flags & mfLeft) && NodeAt(net, p);
-        ResetAdd();
+        ResetGesture();
         if (!add) return 0;
         return AddGesture(net, from, entry, p) == 1 ? 1 : 0;
     }
     if (flags & mfShift) {
-        ResetAdd();
+        ResetGesture();
         return 0;
     }
     if (pressFlags & mfCtrl) return 0;   // the gesture waits for the target click
-    ResetAdd();
+    ResetGesture();
     if (!(flags & mfLeft)) return 0;
     if (gesture == 'm') {
         // A row move: from the work's line, as the select tool snaps it.

@@ -23,7 +23,6 @@ public:
 
     TAddWorkCmd() { gestureMode = 'a'; }
     int32_t Kind() const override { return ckAddWork; }
-    int32_t MouseDown(Tpertgra& net, int32_t flags, TPosition2D p, TPertDrawMode& mode) override;
     int32_t MouseMove(Tpertgra& net, int32_t flags, TPosition2D p, TPertDrawMode& mode) override;
     int32_t MouseUp(Tpertgra& net, int32_t flags, TPosition2D p, TPertDrawMode& mode) override;
     int32_t DoubleClick(Tpertgra& net, TPertDrawMode& mode) override;
@@ -37,7 +36,11 @@ public:
     static int32_t AddGesture(Tpertgra& net, TPosition2D start, TPosition2D entry,
                               TPosition2D end);
 
-    void ResetAdd();
+    // Also clears the entry point and the date box; the gesture is 'a' again.
+    void ResetGesture() override;
+
+protected:
+    bool SnapsToWorkLine() const override { return false; }
 };
 
 // Opens the work dialog in add mode on the anchors; after 确定 with a

@@ -76,6 +76,40 @@ void ReattachStart(Tpertgra& net, Tedge* work, Tvertex* node)
     RealignNodeRows(net, work);
 }
 
+namespace {
+
+// The end of a work dragged onto a node: its end node (back third) or its
+// start node (front third) becomes that node. Nothing without a node or on
+// the same node; a drop that would close a loop is refused.
+int32_t ReattachDraggedEnd(Tpertgra& net, Tedge* work, Tvertex* endNode, bool start)
+{
+    Tvertex* moved = start ? work->fromNode : work->toNode;
+    Tvertex* kept = start ? work->toNode : work->fromNode;
+    if (!endNode || endNode == moved) {
+        ClearSelection(net);
+        return 0;
+    }
+    const bool loop = start ? net.Reaches(kept, endNode) : net.Reaches(endNode, kept);
+    if (endNode == kept || loop) {
+        ShowWarning(kLoopText);
+        return 0;
+    }
+    if (moved->joint) BreakSegmentLinks(net, work);
+    const bool realignOld = WorksAt(net, moved) >= 2;
+    if (start) ReattachStart(net, work, endNode);
+    else ReattachEnd(net, work, endNode);
+    if (realignOld) {
+        if (moved->firstWork) RealignNodeRows(net, moved->firstWork);
+        else if (Tedge* into = net.LatestWorkInto(moved)) RealignNodeRows(net, into);
+    }
+    net.Recalculate();
+    ClearSelection(net);
+    LayoutNetwork(net);
+    return 1;
+}
+
+}  // namespace
+
 int32_t ApplyDrag(Tpertgra& net, Tedge* pressWork, TPosition2D start, TPosition2D end)
 {
     Tvertex* startNode = NodeAt(net, start);
@@ -86,7 +120,9 @@ int32_t ApplyDrag(Tpertgra& net, Tedge* pressWork, TPosition2D start, TPosition2
             ShowWarning(kLoopText);
             return 0;
         }
-        const int32_t r = MergeNodes(net, startNode, endNode);
+        // The loop refusal is the message above; the other refusals are silent.
+        if (!CanMergeNodes(net, startNode, endNode)) return 0;
+        const int32_t r = MergeNodesUnchecked(net, startNode, endNode);
         if (r == 1) {
             net.Recalculate();
             LayoutNetwork(net);
@@ -95,50 +131,7 @@ int32_t ApplyDrag(Tpertgra& net, Tedge* pressWork, TPosition2D start, TPosition2
     }
     if (!pressWork) return 0;
     const char zone = WorkZoneAt(net, pressWork, start);
-    if (zone == 'b') {
-        if (!endNode || endNode == pressWork->toNode) {
-            ClearSelection(net);
-            return 0;
-        }
-        if (endNode == pressWork->fromNode || net.Reaches(endNode, pressWork->fromNode)) {
-            ShowWarning(kLoopText);
-            return 0;
-        }
-        if (pressWork->toNode->joint) BreakSegmentLinks(net, pressWork);
-        Tvertex* old = pressWork->toNode;
-        const bool realignOld = WorksAt(net, old) >= 2;
-        ReattachEnd(net, pressWork, endNode);
-        if (realignOld) {
-            if (old->firstWork) RealignNodeRows(net, old->firstWork);
-            else if (Tedge* into = net.LatestWorkInto(old)) RealignNodeRows(net, into);
-        }
-        net.Recalculate();
-        ClearSelection(net);
-        LayoutNetwork(net);
-        return 1;
-    }
-    if (zone == 'f') {
-        if (!endNode || endNode == pressWork->fromNode) {
-            ClearSelection(net);
-            return 0;
-        }
-        if (endNode == pressWork->toNode || net.Reaches(pressWork->toNode, endNode)) {
-            ShowWarning(kLoopText);
-            return 0;
-        }
-        if (pressWork->fromNode->joint) BreakSegmentLinks(net, pressWork);
-        Tvertex* old = pressWork->fromNode;
-        const bool realignOld = WorksAt(net, old) >= 2;
-        ReattachStart(net, pressWork, endNode);
-        if (realignOld) {
-            if (old->firstWork) RealignNodeRows(net, old->firstWork);
-            else if (Tedge* into = net.LatestWorkInto(old)) RealignNodeRows(net, into);
-        }
-        net.Recalculate();
-        ClearSelection(net);
-        LayoutNetwork(net);
-        return 1;
-    }
+    if (zone == 'b' || zone == 'f') return ReattachDraggedEnd(net, pressWork, endNode, zone == 'f');
     if (!IsSelected(net, pressWork) || net.selection.size() == 1) {
         const int32_t r = MoveWorkToRow(net, pressWork, start.x, start.y, end.y);
         ClearSelection(net);

@@ -4,11 +4,16 @@
 
 #include "model/Pertgra.h"
 
+bool CanMergeNodes(const Tpertgra& net, const Tvertex* from, const Tvertex* into)
+{
+    if (!from || !into || from == into) return false;
+    if (net.IsMilestoneEnd(from) || net.IsMilestoneEnd(into)) return false;
+    return !from->joint;
+}
+
 int32_t MergeNodes(Tpertgra& net, Tvertex* from, Tvertex* into)
 {
-    if (!from || !into || from == into) return 0;
-    if (net.IsMilestoneEnd(from) || net.IsMilestoneEnd(into)) return 0;
-    if (from->joint) return 0;
+    if (!CanMergeNodes(net, from, into)) return 0;
     // A path between the two would become a loop through the merged node.
     if (net.Reaches(from, into) || net.Reaches(into, from)) return 0;
     return MergeNodesUnchecked(net, from, into);

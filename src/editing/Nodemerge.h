@@ -13,6 +13,10 @@ class Tvertex;
 // a segment joint, or a merge that would close a loop. Refusals are silent.
 int32_t MergeNodes(Tpertgra& net, Tvertex* from, Tvertex* into);
 
+// The refusals of MergeNodes that are not about loops: the same node twice,
+// a null node, a node that only carries a milestone, `from` a joint.
+bool CanMergeNodes(const Tpertgra& net, const Tvertex* from, const Tvertex* into);
+
 // The merge itself without the refusals about milestones and loops, for
 // callers that know the merge is sound (the work deletion, where one of
 // the two nodes has works on one side only). Still refuses the same node

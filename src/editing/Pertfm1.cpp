@@ -194,7 +194,6 @@ void Tpertfm::ApplyPopup(const TPopupOutcome& out)
 {
     if (out.selectTool) host_.PressTool(out.selectTool);
     Apply(out.effects);
-    paintbox->update();
 }
 
 void Tpertfm::RunCheck(int32_t item)

@@ -64,12 +64,7 @@ void JoinPasted(Tpertgra& net, const std::vector<Tvertex*>& added, Tvertex* from
 
     std::unordered_set<const Tvertex*> merged(starts.begin(), starts.end());
     merged.insert(ends.begin(), ends.end());
-    auto isMerged = [&](const Tvertex* v) { return merged.count(v) != 0; };
-    std::erase_if(net.order, isMerged);
-    std::erase_if(net.nodes, [&](const std::unique_ptr<Tvertex>& v) { return isMerged(v.get()); });
-    net.nodePairs.clear();
-    net.InvalidateStructure();
-    net.InvalidateWorkNumbers();
+    net.RemoveNodes(merged);
     net.SetNodeTime(to, net.EarliestNodeTime(to));
 }
 

@@ -2,15 +2,12 @@
 
 #include <algorithm>
 #include <cmath>
-#include <unordered_map>
 #include <unordered_set>
-#include <utility>
 #include <vector>
 
 #include "drawing/Timeaxis.h"
 #include "editing/Rowops.h"
 #include "model/Pertgra.h"
-#include "schedule/Calendar.h"
 
 namespace {
 
@@ -52,40 +49,6 @@ int32_t TargetRow(const Tpertgra& net, double fromY, double toY, Occupied occupi
     const bool upperHalf = (toY - y0) - r * h < h / 2;
     return upperHalf && !occupied(r) ? r : r + 1;
 }
-
-// The drawn x spans of the works outside a selection, per row, gathered in
-// one pass; the same overlap test as TRowOccupancy, leaving out every
-// selected work rather than one.
-class TFreeRows {
-public:
-    TFreeRows(const Tpertgra& net, const std::unordered_set<const Tedge*>& selected)
-        : net_(net), axis_(net)
-    {
-        for (const auto& v : net.nodes)
-            for (const Tedge* w = v->firstWork; w; w = w->nextWork) {
-                if (!w->toNode || selected.count(w)) continue;
-                rows_[w->row].push_back({XOf(v->time), XOf(w->toNode->time)});
-            }
-    }
-    bool Occupied(int32_t row, const Tedge* work) const
-    {
-        const auto it = rows_.find(row);
-        if (it == rows_.end()) return false;
-        double a = XOf(work->fromNode->time);
-        double b = XOf(work->toNode->time);
-        if (a > b) std::swap(a, b);
-        for (const auto& [x1, x2] : it->second)
-            if (x1 < b && x2 > a) return true;
-        return false;
-    }
-
-private:
-    double XOf(double t) const { return axis_.XOfTime(CalendarDay(net_, t)); }
-
-    const Tpertgra& net_;
-    TTimeAxis axis_;
-    std::unordered_map<int32_t, std::vector<std::pair<double, double>>> rows_;
-};
 
 // Moves every node and every work not in `skip` from row r to
 // r + shift(r), with the cached drawing coordinates, in one pass.
@@ -205,14 +168,16 @@ int32_t MoveSelectionRows(Tpertgra& net, const std::vector<Tedge*>& selection, T
     const std::vector<Tedge*> works = MovableWorks(selection);
     if (works.empty() || RowHeight(net) <= 0) return 0;
     const std::unordered_set<const Tedge*> selected(works.begin(), works.end());
-    const TFreeRows others(net, selected);
+    TRowOccupancy others(net, &selected);
     // Every work is dragged by the same distance from its own line.
     const double dy = end.y - start.y;
     int32_t common = 0;
     bool first = true;
     for (const Tedge* w : works) {
         const double fromY = WorkLineY(net, w);
-        const int32_t t = TargetRow(net, fromY, fromY + dy, [&](int32_t row) { return others.Occupied(row, w); });
+        const int32_t t = TargetRow(net, fromY, fromY + dy, [&](int32_t row) {
+            return others.Occupied(row, w->fromNode->time, w->toNode->time);
+        });
         common = first ? t : std::min(common, t);
         first = false;
     }
@@ -231,7 +196,7 @@ int32_t ShiftSelectionRows(Tpertgra& net, const std::vector<Tedge*>& selection, 
     diff = std::max(diff, -std::max(0, lowest));
 
     const std::unordered_set<const Tedge*> selected(works.begin(), works.end());
-    const TFreeRows others(net, selected);
+    TRowOccupancy others(net, &selected);
 
     // Targets from the top down. A target taken by a work outside the
     // selection gets a blank row: everything outside the selection at or
@@ -250,7 +215,8 @@ int32_t ShiftSelectionRows(Tpertgra& net, const std::vector<Tedge*>& selection, 
         // the blank row last inserted lies there when none does.
         const int32_t before = target - int32_t(inserted.size());
         if (!inserted.empty() && before < inserted.back()) continue;
-        if (others.Occupied(before, works[i])) inserted.push_back(before);
+        const Tedge* w = works[i];
+        if (others.Occupied(before, w->fromNode->time, w->toNode->time)) inserted.push_back(before);
     }
     if (diff == 0 && inserted.empty()) return 0;
     if (!inserted.empty()) {

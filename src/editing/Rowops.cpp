@@ -66,7 +66,7 @@ void TRowOccupancy::Build()
     rows_.clear();
     for (const auto& v : net_.nodes)
         for (const Tedge* w = v->firstWork; w; w = w->nextWork) {
-            if (!w->toNode) continue;
+            if (!w->toNode || (leftOut_ && leftOut_->count(w))) continue;
             const double x1 = XOf(v->time);
             const double x2 = XOf(w->toNode->time);
             rows_[w->row].push_back({x1, x2, w});

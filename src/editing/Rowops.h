@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <unordered_set>
 #include <vector>
 
 #include "drawing/Timeaxis.h"
@@ -24,7 +25,13 @@ bool RowHasWork(const Tpertgra& net, int32_t r);
 // work per row. The spans come from the node times through the time axis.
 class TRowOccupancy {
 public:
-    explicit TRowOccupancy(const Tpertgra& net) : net_(net), axis_(net) {}
+    // leftOut, when given, names works that count nowhere (a selection
+    // that moves as one); it must outlive the occupancy.
+    explicit TRowOccupancy(const Tpertgra& net,
+                           const std::unordered_set<const Tedge*>* leftOut = nullptr)
+        : net_(net), axis_(net), leftOut_(leftOut)
+    {
+    }
 
     // Another work's line on the row overlaps the span [t1, t2] of working
     // time strictly (touching does not count). `except` is left out.
@@ -43,6 +50,7 @@ private:
 
     const Tpertgra& net_;
     TTimeAxis axis_;
+    const std::unordered_set<const Tedge*>* leftOut_;
     bool built_ = false;
     std::map<int32_t, std::vector<Span>> rows_;
 };

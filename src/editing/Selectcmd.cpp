@@ -52,7 +52,7 @@ int32_t TSelectCmd::MouseDown(Tpertgra& net, int32_t flags, TPosition2D p, TPert
         pressNode = net.FindNodeAt(static_cast<int32_t>(p.x), static_cast<int32_t>(p.y));
         if (pressNode) startPoint = {double(pressNode->x), double(pressNode->y)};
         pressWork = HitAtPoint(net, p).work;
-        if (pressWork) startPoint.y = TWorkGeometry::Of(*pressWork).lineY;
+        if (pressWork && SnapsToWorkLine()) startPoint.y = TWorkGeometry::Of(*pressWork).lineY;
         lastPoint = startPoint;
     }
     return 0;

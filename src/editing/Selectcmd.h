@@ -38,9 +38,13 @@ public:
     // The dotted band from the press point to the pointer while dragging.
     void DrawFeedback(const Tpertgra& net, ICanvas& canvas, const TPertDrawMode& mode) const override;
 
-    void ResetGesture();
+    // Clears the gesture (the subclasses clear their own state too).
+    virtual void ResetGesture();
 
 protected:
+    // The press point on a work line is moved onto the line; the add tool
+    // keeps the point itself.
+    virtual bool SnapsToWorkLine() const { return true; }
     // The end of a rubber band (mode 's'); moved tells whether the pointer
     // left the press point. The select tool selects; the delete tool deletes.
     virtual int32_t BandReleased(Tpertgra& net, TPosition2D from, TPosition2D to, bool moved);

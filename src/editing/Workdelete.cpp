@@ -156,14 +156,7 @@ int32_t DeleteWorks(Tpertgra& net, const std::vector<Tedge*>& works)
     if (batch) net.EndLinkEdits();
     if (deleted.empty()) return 0;
 
-    if (!doomed.empty()) {
-        auto isDoomed = [&](const Tvertex* v) { return doomed.count(v) != 0; };
-        std::erase_if(net.order, isDoomed);
-        std::erase_if(net.nodes, [&](const std::unique_ptr<Tvertex>& v) { return isDoomed(v.get()); });
-        net.nodePairs.clear();
-        net.InvalidateStructure();
-        net.InvalidateWorkNumbers();
-    }
+    net.RemoveNodes(doomed);
     std::vector<int32_t> rows;
     for (int32_t r : emptiedRows)
         if (worksOnRow[r] == 0) rows.push_back(r);

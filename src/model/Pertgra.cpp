@@ -192,6 +192,19 @@ void Tpertgra::RemoveNode(Tvertex* node)
     InvalidateWorkNumbers();
 }
 
+void Tpertgra::RemoveNodes(const std::unordered_set<const Tvertex*>& gone)
+{
+    if (gone.empty()) return;
+    auto isGone = [&](const Tvertex* v) { return gone.count(v) != 0; };
+    std::erase_if(order, isGone);
+    if (liveInto_)
+        for (const Tvertex* v : gone) liveInto_->into.erase(v);
+    std::erase_if(nodes, [&](const std::unique_ptr<Tvertex>& v) { return isGone(v.get()); });
+    nodePairs.clear();
+    InvalidateStructure();
+    InvalidateWorkNumbers();
+}
+
 Tvertex* Tpertgra::FindNodeAt(int32_t x, int32_t y) const
 {
     Tvertex* found = nullptr;

@@ -3,6 +3,7 @@
 #include <memory>
 #include <span>
 #include <string>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -94,6 +95,9 @@ public:
     void AddNode(Tvertex* node);
     void LinkWork(Tvertex* from, Tvertex* to, Tedge* work);
     void RemoveNode(Tvertex* node);
+    // Removes every node of the set in one pass (and the partner table, which
+    // the next layout rebuilds).
+    void RemoveNodes(const std::unordered_set<const Tvertex*>& gone);
     Tvertex* FindNodeAt(int32_t x, int32_t y) const;
     bool IsMilestoneEnd(const Tvertex* node) const;
     Tedge* LatestWorkInto(const Tvertex* node) const;
