@@ -45,17 +45,26 @@ void SelectClearBrush(ICanvas& c)
 }
 
 std::vector<TCanvasPoint> WavyLinePoints(int32_t x1, int32_t y1, int32_t x2, int32_t y2,
-                                         int32_t w)
+                                         int32_t w, int32_t lo, int32_t hi)
 {
     std::vector<TCanvasPoint> pts;
     if (x1 >= x2) return pts;
     // A pen of width 0 still draws one unit; a zero period would never end.
     w = std::max(1, w);
+    const int32_t half = 6 * w;
     int32_t x = std::min(x1 + 3, x2);
     pts.push_back({x1, y1});
     pts.push_back({x, y1});
-    const int32_t half = 6 * w;
-    while (x2 - x > half + 1) {
+    // Whole periods left of lo become one straight piece.
+    if (x < lo && x2 - x > 2 * half + 1) {
+        const int64_t skip = std::min<int64_t>(int64_t(lo) - x, int64_t(x2) - x - 2 * half - 1) /
+                             (2 * half);
+        if (skip > 0) {
+            x = int32_t(int64_t(x) + skip * 2 * half);
+            pts.push_back({x, y1});
+        }
+    }
+    while (x2 - x > half + 1 && x <= hi) {
         pts.push_back({x + 3 * w, y1 - 2 * w});
         pts.push_back({x + half, y1});
         x += half;

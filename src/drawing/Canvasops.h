@@ -1,4 +1,5 @@
 #pragma once
+#include <climits>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -25,9 +26,12 @@ void SelectClearBrush(ICanvas& c);
 // The free-float wave from (x1, y1) to (x2, y2), with w the current pen width
 // (at least 1): a straight piece of 3 units, then zig-zags of height 2w and
 // half-period 6w while more than 6w + 1 units remain, then a straight line
-// to the end. Nothing when x1 >= x2.
+// to the end. Nothing when x1 >= x2. Only [lo, hi] needs the zig-zags: the
+// whole periods before lo and what follows the period that passes hi are
+// straight pieces (a long float drawn far beyond the visible part).
 std::vector<TCanvasPoint> WavyLinePoints(int32_t x1, int32_t y1, int32_t x2, int32_t y2,
-                                         int32_t w);
+                                         int32_t w, int32_t lo = INT32_MIN,
+                                         int32_t hi = INT32_MAX);
 void DrawWavyLine(ICanvas& c, int32_t x1, int32_t y1, int32_t x2, int32_t y2);
 
 // A triangle filled with the pen colour, outlined one unit wide.

@@ -573,38 +573,11 @@ void TPertDraw::DashedHLine(int32_t x1, int32_t x2, int32_t y, int32_t dash, int
 void TPertDraw::Wave(int32_t x1, int32_t y1, int32_t x2, int32_t y2)
 {
     if (x1 >= x2) return;
-    const int32_t w = std::max(1, canvas_->Pen().width);
-    const int32_t half = 6 * w;
-    const int32_t lo = visible_.left - 4 * half;
-    const int32_t hi = visible_.right + 4 * half;
-    if (x1 >= lo && x2 <= hi) {
-        DrawWavyLine(*canvas_, x1, y1, x2, y2);
-        return;
-    }
-    // The same wave for a long float, with the periods outside the visible
-    // part drawn as straight pieces that nobody sees.
-    std::vector<TCanvasPoint> pts;
-    int32_t x = std::min(x1 + 3, x2);
-    pts.push_back({x1, y1});
-    pts.push_back({x, y1});
-    if (x < lo && x2 - x > 2 * half + 1) {
-        const int64_t skip = std::min<int64_t>(int64_t(lo) - x, int64_t(x2) - x - 2 * half - 1) /
-                             (2 * half);
-        if (skip > 0) {
-            x = Coord(int64_t(x) + skip * 2 * half);
-            pts.push_back({x, y1});
-        }
-    }
-    while (x2 - x > half + 1 && x <= hi) {
-        pts.push_back({x + 3 * w, y1 - 2 * w});
-        pts.push_back({x + half, y1});
-        x += half;
-        if (x2 - x <= half + 1) break;
-        pts.push_back({x + 3 * w, y1 + 2 * w});
-        pts.push_back({x + half, y1});
-        x += half;
-    }
-    pts.push_back({x2, y2});
+    // A long float is waved only where it can be seen.
+    const int32_t half = 6 * std::max(1, canvas_->Pen().width);
+    const std::vector<TCanvasPoint> pts =
+        WavyLinePoints(x1, y1, x2, y2, canvas_->Pen().width, visible_.left - 4 * half,
+                       visible_.right + 4 * half);
     canvas_->Polyline(pts);
 }
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "drawing/Drawtest.h"
 
 namespace {
@@ -30,6 +32,24 @@ TEST(CanvasOps, WavyLine)
         SCOPED_TRACE(c.what);
         EXPECT_EQ(WavyLinePoints(c.x1, 10, c.x2, 10, c.w), c.points);
     }
+    // A long wave waved only over [500, 560]: straight more than a period
+    // (12) before and after, and in the range the very points of the whole wave.
+    const P whole = WavyLinePoints(0, 10, 100000, 10, 1);
+    const P part = WavyLinePoints(0, 10, 100000, 10, 1, 500, 560);
+    EXPECT_LT(part.size(), 40u);
+    EXPECT_EQ(part.front(), whole.front());
+    EXPECT_EQ(part.back(), whole.back());
+    int waved = 0;
+    for (const TCanvasPoint& q : part) {
+        if (q.y != 10) ++waved;
+        if (q.x >= 500 && q.x <= 560) {
+            EXPECT_NE(std::find(whole.begin(), whole.end(), q), whole.end()) << q.x;
+        } else if (q.x < 500 - 12 || q.x > 560 + 12) {
+            EXPECT_EQ(q.y, 10) << q.x;
+        }
+    }
+    EXPECT_GE(waved, 8);
+
     TRecordingCanvas canvas;
     SelectPen(canvas, 0x00FF00, 1);
     DrawWavyLine(canvas, 0, 10, 40, 30);
