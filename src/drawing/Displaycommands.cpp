@@ -68,6 +68,8 @@ void LoadPalette(Tpertgra& net, int32_t kind)
     net.workFont.color = print ? net.printTextColor : net.screenTextColor;
     if (print) net.grid->ApplyPrintColors();
     else net.grid->ApplyScreenColors();
+    net.liveGantt.LoadPalette(print ? net.ganttPrintPreset : net.ganttScreenPreset, print,
+                              net.workFont.color);
 }
 
 int32_t NodeNumberColor(const Tpertgra& net, int32_t kind)

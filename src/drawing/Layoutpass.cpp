@@ -8,6 +8,8 @@
 #include <numeric>
 #include <vector>
 
+#include "drawing/Framelayout.h"
+#include "drawing/Pertdrawmode.h"
 #include "drawing/Timeaxis.h"
 #include "drawing/Workgeometry.h"
 #include "model/Pertgra.h"
@@ -539,4 +541,5 @@ void LayoutNetwork(Tpertgra& net, double xf, double yf)
     const TLayoutInput in(net);
     TDisplacementPass(net, in).Run();
     Place(net, in, xf, yf);
+    if (ViewKind(net) == 0) net.liveGantt.LayoutGantt(net, TPertDrawMode(nullptr, dkScreen, xf, yf));
 }

@@ -48,6 +48,8 @@ int32_t GroupEdgeAt(const Tpertgra& net, TPosition2D p)
 
 Tedge* WorkAtPoint(const Tpertgra& net, TPosition2D p, char* third)
 {
+    // In the Gantt view the work at a point is the work of the row under it.
+    if (ViewKind(net) == 0) return net.liveGantt.RowAt(net, p);
     Tedge* best = nullptr;
     double bestDistance = 0;
     double bestShare = 0;
@@ -85,6 +87,7 @@ Tedge* WorkAtPoint(const Tpertgra& net, TPosition2D p, char* third)
 TNetworkHit HitTestNetwork(const Tpertgra& net, TPosition2D p)
 {
     TNetworkHit h;
+    if (ViewKind(net) == 0) return h;   // no nodes, works or groups under the pointer
     if (net.groups.groupColumnWidth > 0 && InGroupColumn(net, p)) {
         if ((h.group = GroupEdgeAt(net, p)) >= 0) {
             h.hitClass = "fenzuline";

@@ -105,6 +105,7 @@ std::array<std::string, 6> TimeLabelTexts(const Tpertgra& net, const Tedge& work
 
 TCanvasSize DrawingSize(const Tpertgra& net)
 {
+    if (ViewKind(net) == 0) return net.liveGantt.DrawingSize(net);
     const TTimeAxis axis(net);
     const TFrameLayout f = TFrameLayout::Of(net, axis, 1.0, 1.0);
     const TDisplaySettings& d = net.displaySettings;
@@ -259,6 +260,11 @@ private:
 void DrawNetwork(Tpertgra& net, TPertDrawMode& mode)
 {
     if (!mode.canvas) return;
+    if (ViewKind(net) == 0) {
+        LoadPalette(net, mode.DrawKind);
+        net.liveGantt.DrawGantt(mode, net);
+        return;
+    }
     TPertDraw(net, mode).Draw();
 }
 
@@ -270,6 +276,11 @@ void DrawNetwork(Tpertgra& net, ICanvas& canvas, TPertDrawMode& mode)
 
 void DrawSelection(const Tpertgra& net, const TPertDrawMode& mode)
 {
+    // The Gantt view marks its current work's row instead.
+    if (ViewKind(net) == 0) {
+        net.liveGantt.DrawCurrentMark(net, mode);
+        return;
+    }
     if (!mode.canvas || net.selection.empty()) return;
     ICanvas& c = *mode.canvas;
     TCanvasStateSaver keep(c);

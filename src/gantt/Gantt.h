@@ -5,11 +5,16 @@
 
 #include "drawing/Durinterval_x.h"
 #include "drawing/Tpertgrid.h"
+#include "gantt/Ganttcell.h"
 #include "gantt/Ganttset.h"
 #include "gantt/Ganttshowdata.h"
+#include "model/Position2d.h"
 #include "model/Vqfont.h"
+#include "platform/Canvas.h"
 
 class Tedge;
+class Tpertgra;
+class TPertDrawMode;
 class TPrtWriter;
 class TPrtReader;
 
@@ -34,7 +39,10 @@ public:
 
     TGanttSet margins;
     Tedge* currentWork = nullptr;  // not owned; never copied, compared or stored
+    std::vector<Tedge*> pageWorks;       // transient: the works of the page, in row order
     int32_t page = 1;
+    std::vector<TGanttCell> headerCells;  // transient
+    std::vector<TGanttCell> groupCells;   // transient
     TOldColumn oldNumberColumn{"编号", 2, 30};
     TOldColumn oldNameColumn{"工作名称", 2, 160};
     TOldColumn oldDurationColumn{"持续时间", 2, 60};
@@ -89,6 +97,67 @@ public:
     bool Equals(const Tgantt& o) const;
     bool operator==(const Tgantt& o) const { return Equals(o); }
 
+    // ---- geometry (drawing units) ----
+    double TableWidth() const;
+    // x of day 0 of the chart: the left end of the ruler and of every bar.
+    double ChartLeft() const;
+    // x of a calendar day (rest periods already counted).
+    double TimeToX(double day) const;
+    double RowsTop(const Tpertgra& net) const;
+    double ChartBottom(const Tpertgra& net) const;
+    // Device x of the chart's right edge for the horizontal factor.
+    int32_t ChartRight(const Tpertgra& net, double sx = 1.0) const;
+    // x of the left edge of the row cells.
+    double RowCellsLeft() const;
+    // The whole picture at factor 1, with a margin right and below.
+    TCanvasSize DrawingSize(const Tpertgra& net) const;
+    // Rows per page as paging uses it: at least 1.
+    int32_t RowsPerPage() const { return rowsPerPage < 1 ? 1 : rowsPerPage; }
+
+    // ---- rows and paging ----
+    // The works that get rows, in row order; renumbers them 1..n.
+    std::vector<Tedge*> GanttRowList(Tpertgra& net) const;
+    // Rebuilds the page's works and every cell; the cell texts are wrapped
+    // on mode.canvas (none without a canvas: the drawing wraps them on its own).
+    void LayoutGantt(Tpertgra& net, const TPertDrawMode& mode);
+    bool NextPage(Tpertgra& net);
+    bool PreviousPage();
+
+    // ---- drawing ----
+    // Ruler, table, rows with bars and links, title and frame onto mode.canvas.
+    void DrawGantt(TPertDrawMode& mode, Tpertgra& net);
+    // The exclusive-or mark of the current work's row; drawing it twice removes it.
+    void DrawCurrentMark(const Tpertgra& net, const TPertDrawMode& mode) const;
+    // The exclusive-or marker of a row during a row drag.
+    void DrawDropMarker(const Tpertgra& net, const Tedge* work, const TPertDrawMode& mode) const;
+    // Copies the palette into the chart before a pass: colours of the print
+    // or the screen preset and the text colour.
+    void LoadPalette(const Tgantt& preset, bool print, int32_t textColor);
+
+    // ---- settings the menus change ----
+    void SetAllColumnsAlign(int32_t a);
+    bool ShowLinks() const { return showLinks == 1; }
+    void SetShowLinks(bool on) { showLinks = on ? 1 : 0; }
+    void SetCurrentWork(Tedge* work) { currentWork = work; }
+    // The settings "设置默认值" resets; title, columns, paging and resource
+    // columns stay.
+    void ResetToDefaults();
+
+    // ---- hit tests and the row move ----
+    // The work of the row under the point (and the row's top), or none.
+    Tedge* RowAt(const Tpertgra& net, TPosition2D p, double* rowTop = nullptr) const;
+    // RowAt, when the point is inside the number column of the row cells.
+    Tedge* NumberCellAt(const Tpertgra& net, TPosition2D p) const;
+    // Moves the work's row below the row under the point; 1 when the works
+    // were renumbered.
+    int32_t MoveRow(Tpertgra& net, Tedge* work, TPosition2D p);
+
+    static std::string WorkColumnText(const Tedge& work, int32_t columnId, const Tpertgra& net);
+    // Lines of the text for the width on the canvas in its current font:
+    // mode 1 splits into equal character counts, any other mode fills greedily.
+    static std::vector<std::string> WrapText(ICanvas* canvas, const std::string& text,
+                                             double maxWidth, int32_t mode);
+
     // Version 4 with its column records, time scale and ruler frame.
     void Write(TPrtWriter& w) const;
     // Versions 2 and 3 keep the default columns; only 3 carries the title;
@@ -99,6 +168,9 @@ public:
 
 private:
     void ApplyPresetCommon();
+    std::vector<Tedge*> PagedList(Tpertgra& net) const;
+    void BuildCells(Tpertgra& net, const TPertDrawMode& mode);
+    int32_t PageRowOf(const Tedge* work) const;
     void ReadVersion2Or3(TPrtReader& r, int32_t version);
     void ReadResourceColumns(TPrtReader& r);
 };

@@ -1,8 +1,12 @@
 #pragma once
+#include <vector>
 
-// The row of a work in the Gantt table. Its cells and layout values come
-// with the Gantt chart; the base is empty until then.
+#include "gantt/Ganttcell.h"
+
+// The row of a work in the Gantt table: the cells the last layout built for
+// it while it was on the page. Not stored and not copied with the work.
 class TGanttEdgeRow {
 public:
     virtual ~TGanttEdgeRow() = default;
+    std::vector<TGanttCell> cells;
 };
