@@ -18,6 +18,7 @@
 #include "platform/qt/Qthelpviewer.h"
 #include "platform/qt/Qtmessagebox.h"
 #include "platform/qt/Qtsingleinstance.h"
+#include "platform/qt/Qttranslations.h"
 #include "shell/Fengmianfm.h"
 #include "shell/Pertmainfm1.h"
 #include "shell/Startup.h"
@@ -49,6 +50,7 @@ int main(int argc, char** argv)
     TuneAllocatorForLargePlans();
     TApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromUtf8(kApplicationTitle));
+    InstallQtTranslations(app);
     InstallFontSubstitutions();
     TQtMessageService messages;
     SetMessageService(&messages);
@@ -69,6 +71,7 @@ int main(int argc, char** argv)
     const TProgramFolders folders =
         TProgramFolders::For(QCoreApplication::applicationDirPath().toStdString());
     folders.MakeFolders();
+    folders.CarryOverSettings();
     SetProgramFolders(folders);
     TQtHelpViewer help;
     SetHelpViewer(&help);

@@ -2,10 +2,10 @@
 #include <string>
 
 // Where the program finds and keeps its side files. The program's own folder
-// holds the samples ("示例") and the help document; the settings file
-// "zaveviIniFile.INI" and the crash backups ("~TMP", ...) stay there too when
-// the folder is writable (a portable install), and otherwise go to the user's
-// XDG config and state folders, under the same names.
+// holds the samples ("示例") and the help document. The settings file
+// "zaveviIniFile.INI" goes to the user's XDG config folder and the crash
+// backups ("~TMP", ...) to the XDG state folder, under the same names, so that
+// every user of one install has their own and a build tree stays clean.
 class TProgramFolders {
 public:
     std::string programDir;
@@ -26,6 +26,10 @@ public:
 
     // Creates settingsDir and backupDir when they do not exist yet.
     void MakeFolders() const;
+    // A settings file that an earlier version left in the program's folder
+    // is copied to the settings folder once, while the user has none there,
+    // so that the recent files and the input choice are kept. True when copied.
+    bool CarryOverSettings() const;
 };
 
 // The folders of the running program; unset they are the current folder.

@@ -1,8 +1,13 @@
 #include <QApplication>
 #include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QTranslator>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QRegularExpression>
 
 #include "drawing/Pertsetfm.h"
 #include "editing/Deletechoice.h"
@@ -10,6 +15,8 @@
 #include "gui/Desktopgui.h"
 #include "model/Pertgra.h"
 #include "platform/qt/Qtdialogkit.h"
+#include "platform/qt/Qtmessagebox.h"
+#include "platform/qt/Qttranslations.h"
 #include "platform/qt/Qtsingleinstance.h"
 #include "schedule/Timesetfm.h"
 #include "support/Fakemessages.h"
@@ -105,6 +112,52 @@ TEST(SingleInstance, ALaterStartHandsItsFilesToTheRunningOne)
         QApplication::processEvents(QEventLoop::AllEvents, 10);
     }
     EXPECT_EQ(got, std::vector<std::string>{"/工程/住宅楼.prt"});
+}
+
+// Qt's own texts come out in Chinese: the buttons of our message boxes and
+// the buttons of the open and save dialogs.
+TEST(QtTranslations, MessageBoxesAndFileDialogsSpeakChinese)
+{
+    EnsureDesktopApp();
+    QTranslator* translator = InstallQtTranslations(*QCoreApplication::instance());
+    ASSERT_TRUE(translator) << "qtbase_zh_CN.qm not found";
+    const struct {
+        TMsgButtons buttons;
+        QStringList texts;
+    } cases[] = {
+        {TMsgButtons::Ok, {"确定"}},
+        {TMsgButtons::YesNo, {"是", "否"}},
+        {TMsgButtons::YesNoCancel, {"是", "否", "取消"}},
+    };
+    TQtMessageService service;
+    for (const auto& c : cases) {
+        QStringList seen;
+        WhenModal<QMessageBox>([&seen](QMessageBox& box) {
+            // Without the keyboard accelerator: "是(&Y)" is "是".
+            for (QAbstractButton* b : box.buttons())
+                seen << b->text().remove(QRegularExpression(QStringLiteral("\\(&.\\)$"))).remove('&');
+            box.button(box.buttons().size() == 1 ? QMessageBox::Ok : QMessageBox::No)->click();
+        });
+        service.Show("是否保存网络图1?", "退出", TMsgIcon::Question, c.buttons);
+        seen.sort();
+        QStringList expected = c.texts;
+        expected.sort();
+        EXPECT_EQ(seen, expected);
+    }
+    for (const auto mode : {QFileDialog::AcceptOpen, QFileDialog::AcceptSave}) {
+        QFileDialog d;
+        d.setOption(QFileDialog::DontUseNativeDialog);
+        d.setAcceptMode(mode);
+        auto* box = d.findChild<QDialogButtonBox*>();
+        ASSERT_TRUE(box);
+        QStringList texts;
+        for (QAbstractButton* b : box->buttons()) texts << b->text();
+        const QString accept = mode == QFileDialog::AcceptOpen ? "打开" : "保存";
+        EXPECT_TRUE(texts.join('|').contains(accept)) << texts.join('|').toStdString();
+        EXPECT_TRUE(texts.join('|').contains("取消")) << texts.join('|').toStdString();
+    }
+    QCoreApplication::removeTranslator(translator);
+    delete translator;
 }
 
 }  // namespace

@@ -1,10 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
+#include <optional>
 #include <unistd.h>
+#include <vector>
 
 #include "editing/Desktopfixtures.h"
 #include "platform/Filetypes.h"
+#include "platform/Inifile.h"
 #include "platform/Programfolders.h"
 #include "platform/Singleinstance.h"
 
@@ -52,36 +56,85 @@ TEST(StartMessage, RoundTripsFilesAndRefusesOtherMessages)
     EXPECT_EQ(files, std::vector<std::string>{"/c.prt"});
 }
 
-TEST(ProgramFolders, WritableProgramFolderKeepsEverythingThere)
+// Sets or clears environment variables for the life of the object.
+class TEnvironment {
+public:
+    void Set(const char* name, const char* value)
+    {
+        const char* old = std::getenv(name);
+        saved_.push_back({name, old ? std::optional<std::string>(old) : std::nullopt});
+        if (value) setenv(name, value, 1);
+        else unsetenv(name);
+    }
+    ~TEnvironment()
+    {
+        for (auto it = saved_.rbegin(); it != saved_.rend(); ++it) {
+            if (it->second) setenv(it->first.c_str(), it->second->c_str(), 1);
+            else unsetenv(it->first.c_str());
+        }
+    }
+
+private:
+    std::vector<std::pair<std::string, std::optional<std::string>>> saved_;
+};
+
+// Settings and backups never go next to the program, even when its folder
+// is writable (a build tree, a shared install): the XDG folders, or their
+// defaults under the home folder when unset or not absolute.
+TEST(ProgramFolders, SettingsAndBackupsGoToTheXdgFolders)
 {
     TScratchFolder dir;
-    const TProgramFolders f = TProgramFolders::For(dir.path);
-    EXPECT_EQ(f.SettingsFile(), dir.path + "/zaveviIniFile.INI");
-    EXPECT_EQ(f.backupDir, dir.path);
-    EXPECT_EQ(f.SamplesDir(), dir.path + "/示例");
-    EXPECT_EQ(f.HelpFile(), dir.path + "/help/HELPPRJ.html");
+    const std::string config = dir.File("config");
+    const std::string state = dir.File("state");
+    const std::string home = dir.File("home");
+    const struct {
+        const char* configHome;
+        const char* stateHome;
+        std::string settingsDir, backupDir;
+    } cases[] = {
+        {config.c_str(), state.c_str(), config + "/arrowplan", state + "/arrowplan"},
+        {nullptr, nullptr, home + "/.config/arrowplan", home + "/.local/state/arrowplan"},
+        {"relative/config", "", home + "/.config/arrowplan", home + "/.local/state/arrowplan"},
+    };
+    for (const auto& c : cases) {
+        TEnvironment env;
+        env.Set("HOME", home.c_str());
+        env.Set("XDG_CONFIG_HOME", c.configHome);
+        env.Set("XDG_STATE_HOME", c.stateHome);
+        const TProgramFolders f = TProgramFolders::For(dir.path);
+        EXPECT_EQ(f.SettingsFile(), c.settingsDir + "/zaveviIniFile.INI");
+        EXPECT_EQ(f.backupDir, c.backupDir);
+        EXPECT_EQ(f.SamplesDir(), dir.path + "/示例");
+        EXPECT_EQ(f.HelpFile(), dir.path + "/help/HELPPRJ.html");
+    }
 }
 
-TEST(ProgramFolders, ReadOnlyProgramFolderUsesTheXdgFolders)
+TEST(ProgramFolders, ASettingsFileInTheProgramFolderIsCarriedOverOnce)
 {
-    if (geteuid() == 0) GTEST_SKIP() << "every folder is writable for root";
     TScratchFolder dir;
+    TEnvironment env;
+    env.Set("XDG_CONFIG_HOME", dir.File("config").c_str());
+    env.Set("XDG_STATE_HOME", dir.File("state").c_str());
     const std::string prog = dir.File("prog");
     std::filesystem::create_directory(prog);
-    std::filesystem::permissions(prog, std::filesystem::perms::owner_read |
-                                           std::filesystem::perms::owner_exec);
-    setenv("XDG_CONFIG_HOME", dir.File("config").c_str(), 1);
-    setenv("XDG_STATE_HOME", dir.File("state").c_str(), 1);
     const TProgramFolders f = TProgramFolders::For(prog);
-    unsetenv("XDG_CONFIG_HOME");
-    unsetenv("XDG_STATE_HOME");
-    EXPECT_EQ(f.SettingsFile(), dir.File("config") + "/arrowplan/zaveviIniFile.INI");
-    EXPECT_EQ(f.backupDir, dir.File("state") + "/arrowplan");
-    EXPECT_EQ(f.SamplesDir(), prog + "/示例");
     f.MakeFolders();
     EXPECT_TRUE(std::filesystem::is_directory(f.settingsDir));
     EXPECT_TRUE(std::filesystem::is_directory(f.backupDir));
-    std::filesystem::permissions(prog, std::filesystem::perms::owner_all);
+    EXPECT_FALSE(f.CarryOverSettings());   // nothing to carry over
+    {
+        TIniFile old(prog + "/zaveviIniFile.INI");
+        old.WriteString("menuname", "0", "/工程/住宅楼.prt");
+        old.WriteString("menuname", "1", "-1");
+    }
+    EXPECT_TRUE(f.CarryOverSettings());
+    EXPECT_EQ(TIniFile(f.SettingsFile()).ReadString("menuname", "0", ""), "/工程/住宅楼.prt");
+    // From now on the user's own file is the one: the old one is not read again.
+    TIniFile(f.SettingsFile()).WriteString("menuname", "0", "/工程/办公楼.prt");
+    EXPECT_FALSE(f.CarryOverSettings());
+    EXPECT_EQ(TIniFile(f.SettingsFile()).ReadString("menuname", "0", ""), "/工程/办公楼.prt");
+    // A portable layout with the settings in the program's folder copies nothing onto itself.
+    EXPECT_FALSE(TProgramFolders::InOneFolder(prog).CarryOverSettings());
 }
 
 }  // namespace
