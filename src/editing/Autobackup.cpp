@@ -68,7 +68,6 @@ bool TAutoBackup::WriteBackup(Tpertgra& net, const std::string& path)
     const bool hasFile = net.hasFile;
     bool ok = false;
     try {
-        net.fileName = path;
         const std::vector<uint8_t> bytes = WriteProjectBytes(net);
         std::string reason;
         ok = ReplaceFileContents(path, bytes, false, reason);

@@ -43,10 +43,10 @@ public:
     int32_t writes = 0;        // backups written so far
     TWriter writer;
 
-    // The default writer: remembers fileName, modified and hasFile, writes
-    // the project file (its name set to the backup's, as a save would) through
-    // a temporary file, and puts the three values back. Quiet: a backup that
-    // cannot be written does not interrupt editing.
+    // The default writer: writes the project file through a temporary file
+    // and leaves fileName, modified and hasFile as they were. The file keeps
+    // the plan's own file name, so that a restored backup can say which plan
+    // it is. Quiet: a backup that cannot be written does not interrupt editing.
     static bool WriteBackup(Tpertgra& net, const std::string& path);
 
 private:

@@ -242,18 +242,35 @@ std::array<std::string, 5> TPertdoc::PointerStatus(TPosition2D p) const
     else
         day = TTimeAxis(net).DayAtX(p.x).day;
     s[1] = "当前时间:" + DateText(DateOfDay(net, day));
+    const std::array<std::string, 3> project = ProjectStatus();
+    std::copy(project.begin(), project.end(), s.begin() + 2);
+    return s;
+}
+
+std::array<std::string, 3> TPertdoc::ProjectStatus() const
+{
+    std::array<std::string, 3> s;
+    if (!network) return s;
+    const Tpertgra& net = *network;
     const double total = ProjectEndDay(net);
     const double start = DateOfDay(net, 0);
     const double end = std::max(start, DateOfDay(net, total) - 1.0 / 86400);
-    s[2] = "开工时间:" + DateText(start);
-    s[3] = "结束时间:" + DateText(end);
-    s[4] = "总工期:" + DurationText(total) + "天";
+    s[0] = "开工时间:" + DateText(start);
+    s[1] = "结束时间:" + DateText(end);
+    s[2] = "总工期:" + DurationText(total) + "天";
     return s;
 }
 
 bool TPertdoc::ShowsRestoredBackup() const
 {
-    return TBackupFiles::IsBackupName(FileNamePart(caption));
+    return restored || TBackupFiles::IsBackupName(FileNamePart(caption));
+}
+
+std::string TPertdoc::RecoveredCaption(const std::string& storedFileName)
+{
+    const std::string name = FileNamePart(storedFileName);
+    const bool named = !name.empty() && !TBackupFiles::IsBackupName(name);
+    return (named ? name : std::string("未命名网络图")) + "（恢复的副本）";
 }
 
 bool TPertdoc::CanClose(const std::function<bool()>& save)

@@ -47,6 +47,9 @@ public:
     TWheelDamper wheel;
 
     std::string caption;
+    // The document was restored from a crash backup: saving it asks for a
+    // name, and closing it asks whether to save even when unmodified.
+    bool restored = false;
     // Scroll position and size of the visible part, kept up to date by the window.
     TViewport view;
     TPaintSize paintBox;
@@ -110,8 +113,16 @@ public:
     // ---- status and closing ----
     // The texts of the five pointer status panels for a drawing point.
     std::array<std::string, 5> PointerStatus(TPosition2D p) const;
-    // The file-name part of the caption is a crash backup's.
+    // The three panels that do not follow the pointer (panels 2 to 4):
+    // "开工时间:", "结束时间:" and "总工期:" of the project as it stands.
+    std::array<std::string, 3> ProjectStatus() const;
+    // Restored from a crash backup (or the file-name part of the caption is a backup's).
     bool ShowsRestoredBackup() const;
+    // The caption of a document restored from a backup: the file-name part
+    // of the plan's own file as the backup stored it, marked as a recovered
+    // copy ("住宅楼.prt（恢复的副本）"); a plan that had no file yet (or an
+    // older backup that stored its own name) is "未命名网络图（恢复的副本）".
+    static std::string RecoveredCaption(const std::string& storedFileName);
     // The close query: busy refuses; an unmodified document that is not a
     // restored backup closes; otherwise "是否保存<caption>?" with Yes (save
     // by the callback, which says whether it saved), No and Cancel. Only a

@@ -289,6 +289,7 @@ void Tpertfm::RebuildImage()
                  &transform_);
     }
     ResizeCanvas();
+    host_.ShowProjectStatus(*this);
 }
 
 void Tpertfm::DrawInto(Tpertgra& net, QImage& image, double zoom, int32_t originX,

@@ -22,6 +22,10 @@ public:
     virtual void ShowPointerStatus(const std::array<std::string, 5>& panels) = 0;
     // Panels 0 to 3 emptied (a document closed).
     virtual void ClearPointerStatus() = 0;
+    // The document's picture was drawn again after a change, an undo, a zoom
+    // or a new layout: the panels of the project's dates and total duration
+    // follow it at once, not only at the next pointer move.
+    virtual void ShowProjectStatus(Tpertfm&) {}
     // Save, or Save As for a new document or a restored backup; true when saved.
     virtual bool SaveDocument(Tpertfm& doc) = 0;
     // The "1：1" button follows the zoom.

@@ -3,6 +3,7 @@
 #include <QGuiApplication>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPixmap>
 #include <QScreen>
 
 #include "shell/Pertmainfm1.h"
@@ -73,4 +74,32 @@ void Tfengmianfm::paintEvent(QPaintEvent*)
     p.setPen(QColor(220, 0, 0));
     p.drawText(QRect(0, kTopHeight, kWidth, kHeight - kTopHeight), Qt::AlignCenter,
                QString::fromUtf8(kApplicationTitle));
+}
+
+QIcon ProgramIcon()
+{
+    QIcon icon;
+    for (const int side : {16, 24, 32, 48, 64}) {
+        QPixmap pm(side, side);
+        pm.fill(Qt::transparent);
+        QPainter p(&pm);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.scale(side / 64.0, side / 64.0);
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(12, 24, 56));
+        p.drawRoundedRect(QRectF(2, 2, 60, 60), 8, 8);
+        p.setPen(QPen(QColor(60, 90, 140), 1));
+        for (const int x : {14, 26, 38, 50}) p.drawLine(x, 8, x, 56);
+        p.setPen(QPen(Qt::white, 2));
+        const QPointF upper[] = {{12, 40}, {30, 40}, {30, 22}, {52, 22}, {52, 40}};
+        p.drawPolyline(upper, 5);
+        p.setPen(QPen(QColor(255, 48, 48), 4));
+        p.drawLine(12, 40, 52, 40);
+        p.setBrush(QColor(12, 24, 56));
+        p.setPen(QPen(QColor(255, 48, 48), 2));
+        for (const QPointF c : {QPointF(12, 40), QPointF(30, 40), QPointF(52, 40)}) p.drawEllipse(c, 4, 4);
+        p.end();
+        icon.addPixmap(pm);
+    }
+    return icon;
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include <QIcon>
 #include <QWidget>
 
 // The cover window shown while the program starts: borderless, centred,
@@ -11,3 +12,7 @@ public:
 protected:
     void paintEvent(QPaintEvent* e) override;
 };
+
+// The program's icon (the picture of the file-type registration): a small
+// time-scaled network with its critical line, drawn at the usual sizes.
+QIcon ProgramIcon();

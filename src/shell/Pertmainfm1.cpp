@@ -19,6 +19,8 @@
 #include <QPixmap>
 #include <QProgressDialog>
 #include <QStatusBar>
+#include <QStyle>
+#include <QTimer>
 #include <QToolBar>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -49,12 +51,29 @@
 #include "platform/Messagebox.h"
 #include "platform/qt/Qttimer.h"
 #include "schedule/Timesetfm.h"
+#include "shell/Fengmianfm.h"
 #include "shell/Startup.h"
 
 namespace {
 
 constexpr const char* kProjectFilter = "prt|*.prt";
 constexpr std::array<int, 5> kPointerPanelWidths{300, 120, 120, 120, 120};
+// The longest texts the panels usually show; a panel is at least as wide.
+constexpr std::array<const char*, 5> kPointerPanelSamples{
+    "当前工作:", "当前时间:2000-12-31", "开工时间:2000-12-31", "结束时间:2000-12-31", "总工期:99999天"};
+
+// Menu items and buttons that act on the active document: without one they
+// are disabled.
+constexpr const char* kDocumentItems[] = {
+    "保存", "另存为", "存为其它图片格式", "打印设置", "打印预览", "打印", "预览", "关闭",
+    "撤消", "恢复", "复制", "横向伸长", "横向压缩", "纵向伸长", "纵向压缩",
+    "属性设置", "时标开关", "休息日设置", "标尺比例设置", "前锋线设置", "显示网络图",
+    "显示横道图", "显示资源图", "设置默认值", "资源统计", "缩小", "1：1", "放大", "标尺", "设置",
+    "横道图", "网络图", "导入", "层叠", "水平", "垂直", "全部最小化", "垂直平铺", "水平平铺"};
+
+// The settings file remembers where the open and save dialogs were last.
+constexpr const char* kFolderSection = "folders";
+constexpr const char* kLastFolderKey = "last";
 
 QString Q(const std::string& s)
 {
@@ -71,6 +90,21 @@ std::string FolderPart(const std::string& path)
 {
     const size_t slash = path.find_last_of('/');
     return slash == std::string::npos ? std::string() : path.substr(0, slash);
+}
+
+bool IsFolder(const std::string& path)
+{
+    struct stat st;
+    return !path.empty() && stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+// Every item of a menu and of its sub-menus.
+void CollectItems(const QList<QAction*>& actions, std::vector<QAction*>& out)
+{
+    for (QAction* a : actions) {
+        if (a->menu()) CollectItems(a->menu()->actions(), out);
+        else if (!a->isSeparator()) out.push_back(a);
+    }
 }
 
 int64_t FileSize(const std::string& path)
@@ -121,6 +155,7 @@ Tpertmainfm::Tpertmainfm(const TProgramFolders& folders, TTimerFactory timers, Q
       timers_(timers ? std::move(timers) : TQtTimer::Factory())
 {
     setWindowTitle(QString::fromUtf8(kApplicationTitle));
+    setWindowIcon(ProgramIcon());
     setAcceptDrops(true);
     auto* centre = new QWidget(this);
     auto* layout = new QVBoxLayout(centre);
@@ -136,9 +171,11 @@ Tpertmainfm::Tpertmainfm(const TProgramFolders& folders, TTimerFactory timers, Q
     BuildToolBars();
     BuildStatusBars();
     LoadRecentFiles();
+    lastFolder_ = TIniFile(folders_.SettingsFile()).ReadString(kFolderSection, kLastFolderKey, "");
     connect(mdiArea, &QMdiArea::subWindowActivated, this, &Tpertmainfm::DocumentActivated);
     selectbut->setChecked(true);
     ClickTool(selectbut);
+    UpdateDocumentState();
     resize(1200, 800);
 }
 
@@ -147,6 +184,8 @@ Tpertmainfm::~Tpertmainfm()
     // The documents go while this window is still whole: their removal
     // would otherwise reach its handlers half destroyed.
     disconnect(mdiArea, nullptr, this, nullptr);
+    for (const Tpertfm* d : closing_) disconnect(d, nullptr, this, nullptr);
+    closing_.clear();
     for (QMdiSubWindow* w : mdiArea->subWindowList()) delete w;
     toolCommand.reset();
 }
@@ -257,6 +296,8 @@ void Tpertmainfm::BuildMenus()
     view->addAction(QStringLiteral("设置默认值"), this, &Tpertmainfm::ResetDefaults);
 
     QMenu* window = menuBar()->addMenu(QStringLiteral("窗口"));
+    windowMenu = window;
+    connect(window, &QMenu::aboutToShow, this, &Tpertmainfm::FillWindowMenu);
     window->addAction(QStringLiteral("层叠"), this, [this] { Arrange(0); });
     window->addAction(QStringLiteral("水平"), this, [this] { Arrange(1); });
     window->addAction(QStringLiteral("垂直"), this, [this] { Arrange(2); });
@@ -326,9 +367,13 @@ void Tpertmainfm::BuildStatusBars()
     auto* pointerBar = new QStatusBar(centralWidget());
     pointerBar->setSizeGripEnabled(false);
     for (size_t i = 0; i < pointerPanels.size(); ++i) {
-        pointerPanels[i] = new QLabel(pointerBar);
-        pointerPanels[i]->setFixedWidth(kPointerPanelWidths[i]);
-        pointerPanels[i]->setFrameShape(QFrame::StyledPanel);
+        QLabel* panel = new QLabel(pointerBar);
+        pointerPanels[i] = panel;
+        panel->setFrameShape(QFrame::StyledPanel);
+        // Wide enough for its usual text in the font of this screen; a longer
+        // text (a long work name) widens the panel as far as there is room.
+        const int text = panel->fontMetrics().horizontalAdvance(QString::fromUtf8(kPointerPanelSamples[i]));
+        panel->setMinimumWidth(std::max(kPointerPanelWidths[i], text + 2 * panel->frameWidth() + 12));
         pointerBar->addWidget(pointerPanels[i]);
     }
     centralWidget()->layout()->addWidget(pointerBar);
@@ -388,6 +433,7 @@ Tpertfm* Tpertmainfm::AddDocument(std::unique_ptr<Tpertgra> net, const std::stri
     auto* doc = new Tpertfm(*this, std::move(net), caption, filePath, std::move(snapshot));
     QMdiSubWindow* sub = mdiArea->addSubWindow(doc);
     sub->setAttribute(Qt::WA_DeleteOnClose);
+    sub->setWindowIcon(windowIcon());
     sub->showMaximized();
     doc->ResizeCanvas();
     if (laidOut) doc->RebuildImage();
@@ -429,11 +475,16 @@ bool Tpertmainfm::SaveAs(Tpertfm& doc)
 {
     Tpertgra* net = doc.Network();
     if (!net) return false;
-    const std::string folder = doc.doc.ShowsRestoredBackup() ? std::string() : FolderPart(doc.doc.filePath);
+    // A plan that has a file starts in its folder (a restored one in its
+    // plan's), a new one in the folder last used.
+    std::string folder = FolderPart(doc.doc.ShowsRestoredBackup() ? net->fileName : doc.doc.filePath);
+    if (!IsFolder(folder)) folder = DialogFolder();
     const std::string path = FileDialogs().SaveFile(folder, kProjectFilter, "prt");
     if (path.empty()) return false;
     if (!SaveProject(*net, path)) return false;
+    RememberFolder(path);
     AddRecentFile(path);
+    doc.doc.restored = false;
     doc.SetCaption(FileNamePart(path));
     doc.doc.filePath = path;
     // As with the registry, a registration that fails does not concern saving.
@@ -466,11 +517,19 @@ void Tpertmainfm::LoadRecentFiles()
 
 void Tpertmainfm::StartUp(const std::vector<std::string>& files)
 {
+    // The cover stays on top of everything: it goes before any question, and
+    // the questions come over this window.
+    if (cover) cover->close();
+    activatedOnce_ = true;
+    raise();
+    activateWindow();
     TStartup::Run(
         backups_, files,
         [this](const std::string& backup) {
             Tpertfm* d = OpenDocument(backup, false);
             if (!d) return false;
+            d->doc.restored = true;
+            d->SetCaption(TPertdoc::RecoveredCaption(d->Network()->fileName));
             d->doc.backup->AdoptFile(backup);
             return true;
         },
@@ -490,24 +549,42 @@ std::vector<Tpertfm*> Tpertmainfm::Documents() const
 {
     std::vector<Tpertfm*> docs;
     for (QMdiSubWindow* w : mdiArea->subWindowList(QMdiArea::CreationOrder))
-        if (auto* d = qobject_cast<Tpertfm*>(w->widget())) docs.push_back(d);
+        if (auto* d = qobject_cast<Tpertfm*>(w->widget()); d && !closing_.count(d)) docs.push_back(d);
     return docs;
 }
 
 Tpertfm* Tpertmainfm::ActiveDocument() const
 {
-    QMdiSubWindow* w = mdiArea->activeSubWindow();
-    if (!w) {
-        const auto list = mdiArea->subWindowList(QMdiArea::ActivationHistoryOrder);
-        if (!list.isEmpty()) w = list.back();
-    }
-    return w ? qobject_cast<Tpertfm*>(w->widget()) : nullptr;
+    auto open = [this](QMdiSubWindow* w) -> Tpertfm* {
+        auto* d = w ? qobject_cast<Tpertfm*>(w->widget()) : nullptr;
+        return d && !closing_.count(d) ? d : nullptr;
+    };
+    if (Tpertfm* d = open(mdiArea->activeSubWindow())) return d;
+    const auto list = mdiArea->subWindowList(QMdiArea::ActivationHistoryOrder);
+    for (auto it = list.rbegin(); it != list.rend(); ++it)
+        if (Tpertfm* d = open(*it)) return d;
+    return nullptr;
 }
 
 void Tpertmainfm::OpenFromDialog()
 {
-    for (const std::string& f : FileDialogs().OpenFiles("", kProjectFilter, true))
+    const std::vector<std::string> files = FileDialogs().OpenFiles(DialogFolder(), kProjectFilter, true);
+    if (!files.empty()) RememberFolder(files.front());
+    for (const std::string& f : files)
         if (OpenDocument(f)) AddRecentFile(f);
+}
+
+std::string Tpertmainfm::DialogFolder() const
+{
+    return IsFolder(lastFolder_) ? lastFolder_ : std::string();
+}
+
+void Tpertmainfm::RememberFolder(const std::string& path)
+{
+    const std::string folder = FolderPart(path);
+    if (folder.empty() || folder == lastFolder_) return;
+    lastFolder_ = folder;
+    TIniFile(folders_.SettingsFile()).WriteString(kFolderSection, kLastFolderKey, folder);
 }
 
 void Tpertmainfm::OpenSample()
@@ -536,8 +613,10 @@ void Tpertmainfm::ExportActive()
 {
     Tpertfm* d = ActiveDocument();
     if (!d || !d->Network()) return;
+    std::string folder = FolderPart(d->doc.filePath);
+    if (!IsFolder(folder)) folder = DialogFolder();
     const std::string path = FileDialogs().SaveFile(
-        FolderPart(d->doc.filePath), "png|*.png|jpg|*.jpg|bmp|*.bmp|svg|*.svg|pdf|*.pdf", "png");
+        folder, "png|*.png|jpg|*.jpg|bmp|*.bmp|svg|*.svg|pdf|*.pdf", "png");
     if (path.empty()) return;
     std::string problem;
     QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -555,12 +634,17 @@ void Tpertmainfm::CloseActive()
         if (auto* w = qobject_cast<QMdiSubWindow*>(d->parentWidget())) w->close();
 }
 
-void Tpertmainfm::DocumentClosed(Tpertfm&)
+void Tpertmainfm::DocumentClosed(Tpertfm& doc)
 {
+    // From here on the closing window no longer counts as open, although
+    // the area lists it until it is gone.
+    closing_.insert(&doc);
+    connect(&doc, &QObject::destroyed, this, [this, p = &doc] { closing_.erase(p); });
     // The tool command may point into the closing network: a fresh one.
     toolCommand.reset();
     if (QAction* down = toolGroup_->checkedAction()) ClickTool(down);
     ClearPointerStatus();
+    UpdateDocumentState();
 }
 
 // ---- tools and views ------------------------------------------------------------
@@ -609,8 +693,9 @@ void Tpertmainfm::ShowView(int32_t mode)
 
 void Tpertmainfm::DocumentActivated(QMdiSubWindow* w)
 {
+    UpdateDocumentState();
     auto* d = w ? qobject_cast<Tpertfm*>(w->widget()) : nullptr;
-    if (!d || !d->Network()) return;
+    if (!d || !d->Network() || closing_.count(d)) return;
     SetViewMode(*d->Network(), d->doc.ViewMode());
     frameSwitchAction->setChecked(d->Network()->showFrame);
     SetActualSizeDown(IsActualSize(d->doc.zoom));
@@ -624,6 +709,62 @@ void Tpertmainfm::ShowPointerStatus(const std::array<std::string, 5>& panels)
 void Tpertmainfm::ClearPointerStatus()
 {
     for (size_t i = 0; i < 4; ++i) pointerPanels[i]->clear();
+}
+
+void Tpertmainfm::ShowProjectStatus(Tpertfm& doc)
+{
+    if (&doc != ActiveDocument()) return;
+    const std::array<std::string, 3> s = doc.doc.ProjectStatus();
+    for (size_t i = 0; i < s.size(); ++i) pointerPanels[i + 2]->setText(Q(s[i]));
+}
+
+void Tpertmainfm::UpdateDocumentState()
+{
+    Tpertfm* active = ActiveDocument();
+    const bool any = active != nullptr;
+    std::vector<QAction*> items;
+    CollectItems(menuBar()->actions(), items);
+    for (QToolBar* bar : {ToolBar2, tlbEdit})
+        if (bar) CollectItems(bar->actions(), items);
+    for (QAction* a : items) {
+        const QString text = a->text();
+        for (const char* item : kDocumentItems)
+            if (text == QString::fromUtf8(item)) a->setEnabled(any);
+    }
+    for (const TToolButton& t : tools_) t.action->setEnabled(any);
+    if (cbbaddxmode) cbbaddxmode->setEnabled(any);
+    if (active && active->Network()) {
+        ShowProjectStatus(*active);
+    } else {
+        // The last document closed: nothing of it stays on the status bar.
+        for (QLabel* panel : pointerPanels) panel->clear();
+    }
+}
+
+void Tpertmainfm::FillWindowMenu()
+{
+    for (QAction* a : windowItems_) delete a;
+    windowItems_.clear();
+    const std::vector<Tpertfm*> docs = Documents();
+    if (docs.empty()) return;
+    windowItems_.push_back(windowMenu->addSeparator());
+    const Tpertfm* active = ActiveDocument();
+    int n = 0;
+    for (Tpertfm* d : docs) {
+        auto* sub = qobject_cast<QMdiSubWindow*>(d->parentWidget());
+        if (!sub) continue;
+        ++n;
+        // The first nine get their number as the keyboard accelerator.
+        const QString number = n < 10 ? QStringLiteral("&%1 ").arg(n) : QStringLiteral("%1 ").arg(n);
+        QAction* a = windowMenu->addAction(number + Q(d->Caption()));
+        a->setCheckable(true);
+        a->setChecked(d == active);
+        connect(a, &QAction::triggered, this, [this, sub] {
+            if (sub->isMinimized()) sub->showNormal();
+            mdiArea->setActiveSubWindow(sub);
+        });
+        windowItems_.push_back(a);
+    }
 }
 
 void Tpertmainfm::SetActualSizeDown(bool down)
@@ -770,7 +911,7 @@ void Tpertmainfm::Arrange(int how)
 {
     const QList<QMdiSubWindow*> windows = mdiArea->subWindowList();
     if (how == 0) {
-        mdiArea->cascadeSubWindows();
+        Cascade();
         return;
     }
     if (how == 3) {
@@ -796,6 +937,34 @@ void Tpertmainfm::Arrange(int how)
             w->setGeometry(i * wd, 0, wd, area.height());
         }
     }
+}
+
+void Tpertmainfm::Cascade()
+{
+    QList<QMdiSubWindow*> shown;
+    for (QMdiSubWindow* w : mdiArea->subWindowList(QMdiArea::StackingOrder)) {
+        auto* d = qobject_cast<Tpertfm*>(w->widget());
+        if (!w->isMinimized() && !(d && closing_.count(d))) shown << w;
+    }
+    if (shown.isEmpty()) return;
+    const QRect area = mdiArea->viewport()->rect();
+    // Each window is offset by one title bar from the one under it and is as
+    // large as the area leaves, but never less than two thirds of it; when
+    // the offsets would run out of the area they start again at the corner.
+    const int step = std::max(
+        16, shown.front()->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, shown.front()) + 4);
+    const int n = int(shown.size());
+    const int width = std::max(area.width() * 2 / 3, area.width() - (n - 1) * step);
+    const int height = std::max(area.height() * 2 / 3, area.height() - (n - 1) * step);
+    const int places = 1 + std::max(0, std::min((area.width() - width) / step, (area.height() - height) / step));
+    for (int i = 0; i < n; ++i) {
+        QMdiSubWindow* w = shown[i];
+        w->showNormal();
+        const int k = i % places;
+        w->setGeometry(k * step, k * step, std::min(width, area.width()), std::min(height, area.height()));
+        w->raise();
+    }
+    mdiArea->setActiveSubWindow(shown.back());
 }
 
 // ---- events ---------------------------------------------------------------------

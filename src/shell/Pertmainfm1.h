@@ -4,6 +4,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -78,6 +79,7 @@ public:
     TSetpertCommand& Chooser() override { return chooser_; }
     void ShowPointerStatus(const std::array<std::string, 5>& panels) override;
     void ClearPointerStatus() override;
+    void ShowProjectStatus(Tpertfm& doc) override;
     bool SaveDocument(Tpertfm& doc) override { return Save(doc); }
     void SetActualSizeDown(bool down) override;
     void OpenDisplaySettings(Tpertfm& doc) override;
@@ -99,6 +101,7 @@ public:
     // Widgets and actions tests and the menus reach.
     QMdiArea* mdiArea = nullptr;
     QMenu* fileMenuWidget = nullptr;
+    QMenu* windowMenu = nullptr;
     QAction* exitAction = nullptr;
     QAction* zoomtbut = nullptr;
     QAction* selectbut = nullptr;
@@ -151,12 +154,27 @@ private:
     void ShowHelp();
     void ShowAbout();
     void Arrange(int how);
+    // Cascades the document windows, each at a size one can work in.
+    void Cascade();
+    // The 窗口 menu lists the open documents after its arranging items.
+    void FillWindowMenu();
+    // Enables what needs a document and fills the status bar for the active one.
+    void UpdateDocumentState();
+    // The folder the open and save dialogs start in, and remembering it.
+    std::string DialogFolder() const;
+    void RememberFolder(const std::string& path);
 
     TProgramFolders folders_;
     TBackupFiles backups_;
     TTimerFactory timers_;
     TSetpertCommand chooser_;
     bool activatedOnce_ = false;
+    // The folder of the last file opened or saved through a dialog.
+    std::string lastFolder_;
+    // The items of the 窗口 menu that stand for documents.
+    std::vector<QAction*> windowItems_;
+    // Document windows whose close query said yes, until they are gone.
+    std::set<const Tpertfm*> closing_;
     bool loading_ = false;
 
     struct TToolButton {

@@ -93,7 +93,9 @@ TEST(CrashBackup, RealWriteIsALoadableProjectAndLeavesTheNetworkAsItWas)
     Tpertgra back;
     ASSERT_EQ(LoadProject(back, dir.File("~TMP")), 1);
     EXPECT_EQ(back.nodes.front()->firstWork->data->duration, 8);
-    EXPECT_EQ(back.fileName, dir.File("~TMP"));
+    // The backup keeps the plan's own name: a restored copy can say which plan it is.
+    EXPECT_EQ(back.fileName, "/p/plan.prt");
+    EXPECT_EQ(TPertdoc::RecoveredCaption(back.fileName), "plan.prt（恢复的副本）");
     // No temporary file is left next to it.
     int entries = 0;
     for (const auto& e : std::filesystem::directory_iterator(dir.path)) entries += e.is_regular_file();
@@ -101,6 +103,19 @@ TEST(CrashBackup, RealWriteIsALoadableProjectAndLeavesTheNetworkAsItWas)
     EXPECT_TRUE(msgs.shown.empty());
     doc.backup->Discard();
     EXPECT_FALSE(FileExists(dir.File("~TMP")));
+}
+
+TEST(CrashBackup, TheCaptionOfARestoredCopyNamesThePlan)
+{
+    const struct {
+        const char* stored;
+        const char* caption;
+    } cases[] = {
+        {"/工程/住宅楼.prt", "住宅楼.prt（恢复的副本）"},
+        {"", "未命名网络图（恢复的副本）"},                        // never saved
+        {"/home/u/.local/state/arrowplan/~TMP1", "未命名网络图（恢复的副本）"},   // an older backup
+    };
+    for (const auto& c : cases) EXPECT_EQ(TPertdoc::RecoveredCaption(c.stored), c.caption) << c.stored;
 }
 
 TEST(CrashBackup, AFailingWriteIsQuiet)

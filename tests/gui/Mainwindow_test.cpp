@@ -14,12 +14,17 @@
 #include <QUrl>
 
 #include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QMouseEvent>
 #include <QTimer>
 
 #include "drawing/Workgeometry.h"
 #include "editing/Autobackup.h"
 #include "editing/Deletefm.h"
 #include "editing/Pertfm1.h"
+#include "editing/Workinsert.h"
+#include "entry/Workdialogs.h"
 #include "entry/Createpertinffm.h"
 #include "file/Projectfile.h"
 #include "gui/Desktopgui.h"
@@ -160,7 +165,7 @@ TEST(MainWindow, EveryLeftoverIsOfferedAlsoWhenAFileIsGiven)
     EXPECT_EQ(f.msgs.shown.size(), 2u);
     const auto docs = f.window->Documents();
     ASSERT_EQ(docs.size(), 2u);
-    EXPECT_EQ(docs[0]->Caption(), f.dir.File("~TMP"));
+    EXPECT_EQ(docs[0]->Caption(), "plan.prt（恢复的副本）");
     EXPECT_EQ(docs[1]->Caption(), plan);
 }
 
@@ -173,14 +178,19 @@ TEST(MainWindow, SavingARestoredBackupRunsSaveAs)
     ASSERT_EQ(f.window->Documents().size(), 1u);
     Tpertfm* doc = f.window->Documents()[0];
     EXPECT_TRUE(doc->doc.ShowsRestoredBackup());
+    // The title says which plan the backup holds and that it is a recovered copy.
+    EXPECT_EQ(doc->Caption(), "plan.prt（恢复的副本）");
+    EXPECT_EQ(doc->parentWidget()->windowTitle(), QStringLiteral("plan.prt（恢复的副本）"));
     const std::string target = f.dir.File("recovered.prt");
     f.dialogs.saveAnswers = {target};
     f.Menu("保存")->trigger();
     ASSERT_EQ(f.dialogs.saved.size(), 1u);
+    EXPECT_EQ(f.dialogs.saved[0].folder, f.dir.path);   // where the plan was
     EXPECT_EQ(f.dialogs.saved[0].filter, "prt|*.prt");
     EXPECT_EQ(f.dialogs.saved[0].extension, "prt");
     EXPECT_TRUE(FileExists(target));
     EXPECT_EQ(doc->Caption(), "recovered.prt");
+    EXPECT_FALSE(doc->doc.ShowsRestoredBackup());
     EXPECT_EQ(doc->doc.filePath, target);
     EXPECT_EQ(f.Key(0), target);
     EXPECT_EQ(f.fileTypes.calls, std::vector<std::string>{"prt|prt文件"});
@@ -200,10 +210,32 @@ TEST(MainWindow, ARestoredBackupAsksWhenClosedEvenUnmodified)
     f.Menu("关闭")->trigger();
     QApplication::processEvents();
     ASSERT_EQ(f.msgs.shown.size(), 2u);
-    EXPECT_EQ(f.msgs.shown[1].text, "是否保存" + f.dir.File("~TMP") + "?");
+    EXPECT_EQ(f.msgs.shown[1].text, "是否保存plan.prt（恢复的副本）?");
     EXPECT_TRUE(f.window->Documents().empty());
     // Closed normally: its backup, the file it came from, is gone.
     EXPECT_FALSE(FileExists(f.dir.File("~TMP")));
+}
+
+// The cover window stays on top of everything: it is gone before the first
+// start-up question, so the question can be read and answered.
+TEST(MainWindow, TheCoverIsClosedBeforeTheRecoveryQuestion)
+{
+    MainFixture f;
+    std::filesystem::copy_file(f.Plan("plan.prt"), f.dir.File("~TMP"));
+    auto* cover = new QWidget;
+    cover->setAttribute(Qt::WA_DeleteOnClose);
+    cover->show();
+    f.window->cover = cover;
+    int coverShownAtQuestion = -1;
+    f.msgs.onShow = [&](const TFakeMessages::Shown&) {
+        coverShownAtQuestion = f.window->cover && f.window->cover->isVisible();
+    };
+    f.msgs.answers = {TMsgAnswer::No};
+    f.window->StartUp({});
+    ASSERT_EQ(f.msgs.shown.size(), 1u);
+    EXPECT_EQ(coverShownAtQuestion, 0);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(f.window->cover);   // and destroyed
 }
 
 TEST(MainWindow, CancelledSaveAsKeepsTheDocumentModified)
@@ -374,6 +406,196 @@ TEST(MainWindow, HelpWithoutTheDocumentSaysWhere)
     // The menu "帮助" and its item share the text; the item is the one with an action.
     ASSERT_FALSE(f.msgs.shown.empty());
     EXPECT_EQ(f.msgs.shown.back().text, "找不到帮助文件：" + f.folders.HelpFile());
+}
+
+// The work dialog answered 确定 with a work of 20 days.
+struct TTwentyDayWork : IWorkDialogs {
+    TTwentyDayWork() { SetWorkDialogs(this); }
+    ~TTwentyDayWork() override { SetWorkDialogs(nullptr); }
+    TWorkDialogOutcome AddWork(Tpertgra& net, const TAddAnchors& a) override
+    {
+        Tworkdata d;
+        d.name = "主体结构";
+        d.duration = 20;
+        Tedge* w = AddWorkAtAnchors(net, d, a);
+        return {1, w != nullptr, w};
+    }
+    TWorkDialogOutcome EditWork(Tpertgra&, Tedge*) override { return {}; }
+};
+
+void DoubleClick(QWidget* box, QPoint p)
+{
+    const QPointF at(p);
+    for (const QEvent::Type t : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease,
+                                 QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease}) {
+        const bool down = t == QEvent::MouseButtonPress || t == QEvent::MouseButtonDblClick;
+        QMouseEvent e(t, at, box->mapToGlobal(at), Qt::LeftButton, down ? Qt::LeftButton : Qt::NoButton,
+                      Qt::NoModifier);
+        QApplication::sendEvent(box, &e);
+    }
+}
+
+// Closes a document window and lets it go.
+void CloseDocument(Tpertfm* doc)
+{
+    doc->Network()->modified = false;
+    doc->parentWidget()->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QApplication::processEvents();
+}
+
+TEST(MainWindow, WhatNeedsADocumentIsDisabledWithoutOne)
+{
+    MainFixture f;
+    const char* items[] = {"属性设置", "保存", "另存为", "撤消", "恢复", "关闭", "休息日设置",
+                           "标尺比例设置", "前锋线设置", "横向伸长", "放大", "层叠"};
+    auto expectEnabled = [&](bool enabled, const char* when) {
+        for (const char* item : items) {
+            int found = 0;
+            for (QAction* a : f.window->findChildren<QAction*>()) {
+                if (a->menu() || a->text() != QString::fromUtf8(item)) continue;
+                ++found;
+                EXPECT_EQ(a->isEnabled(), enabled) << item << " " << when;
+            }
+            EXPECT_GT(found, 0) << item;
+        }
+        for (QAction* tool : {f.window->selectbut, f.window->addbut, f.window->editbut,
+                              f.window->delbut, f.window->inbut})
+            EXPECT_EQ(tool->isEnabled(), enabled) << tool->text().toStdString() << " " << when;
+        EXPECT_EQ(f.window->cbbaddxmode->isEnabled(), enabled) << when;
+    };
+    expectEnabled(false, "at start");
+    EXPECT_TRUE(f.Menu("新建")->isEnabled());
+    EXPECT_TRUE(f.Menu("打开")->isEnabled());
+    Tpertfm* a = f.window->OpenDocument(f.Plan("a.prt"));
+    Tpertfm* b = f.window->OpenDocument(f.Plan("b.prt"));
+    ASSERT_TRUE(a && b);
+    expectEnabled(true, "with two documents");
+    CloseDocument(b);
+    expectEnabled(true, "with one left");
+    CloseDocument(a);
+    expectEnabled(false, "after the last closed");
+}
+
+TEST(MainWindow, TheStatusBarFollowsEveryChangeAndTheActiveDocument)
+{
+    MainFixture f;
+    TTwentyDayWork dialogs;
+    auto panel = [&](int i) { return f.window->pointerPanels[size_t(i)]->text().toStdString(); };
+    const int widths[] = {300, 120, 120, 120, 120};
+    for (int i = 0; i < 5; ++i) EXPECT_GE(f.window->pointerPanels[size_t(i)]->minimumWidth(), widths[i]);
+
+    Tpertfm* plan = f.window->OpenDocument(f.Plan("plan.prt"));
+    ASSERT_TRUE(plan);
+    // Right after opening, before the pointer has moved.
+    const auto planStatus = plan->doc.ProjectStatus();
+    EXPECT_EQ(panel(4), "总工期:8天");
+    EXPECT_EQ(panel(2), planStatus[0]);
+    EXPECT_EQ(panel(3), planStatus[1]);
+    QApplication::processEvents();
+    for (int i = 2; i < 5; ++i) {
+        const QLabel* l = f.window->pointerPanels[size_t(i)];
+        EXPECT_GE(l->width(), l->fontMetrics().horizontalAdvance(l->text())) << panel(i);
+    }
+
+    WhenModal<TfmCreatePertInf>([](TfmCreatePertInf& d) { d.btnOk->click(); });
+    Tpertfm* fresh = f.window->NewDocument();
+    ASSERT_TRUE(fresh);
+    QApplication::processEvents();
+    EXPECT_EQ(panel(2), fresh->doc.ProjectStatus()[0]);   // the new plan's own dates
+    EXPECT_EQ(panel(4), "总工期:0天");
+    // The add tool is down for a new plan: a double click on empty ground adds the work.
+    DoubleClick(fresh->paintbox, {200, 200});
+    ASSERT_EQ(fresh->Network()->AllWorks().size(), 1u);
+    EXPECT_EQ(panel(4), "总工期:20天");
+    EXPECT_EQ(panel(3), fresh->doc.ProjectStatus()[1]);
+
+    f.window->mdiArea->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(plan->parentWidget()));
+    EXPECT_EQ(panel(4), "总工期:8天");
+    CloseDocument(plan);
+    EXPECT_EQ(panel(4), "总工期:20天");   // the one left is active
+    fresh->Network()->modified = false;
+    CloseDocument(fresh);
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(panel(i), "") << i;
+}
+
+TEST(MainWindow, TheWindowMenuListsTheDocumentsAndCascadesThemUsefully)
+{
+    MainFixture f;
+    std::vector<Tpertfm*> docs;
+    for (const char* name : {"a.prt", "b.prt", "c.prt"}) docs.push_back(f.window->OpenDocument(f.Plan(name)));
+    ASSERT_EQ(f.window->Documents().size(), 3u);
+    for (Tpertfm* d : docs) {
+        auto* sub = qobject_cast<QMdiSubWindow*>(d->parentWidget());
+        // Every document window carries the program's icon, not the toolkit's.
+        EXPECT_TRUE(sub->testAttribute(Qt::WA_SetWindowIcon));
+        EXPECT_FALSE(sub->windowIcon().isNull());
+        EXPECT_EQ(sub->windowIcon().cacheKey(), f.window->windowIcon().cacheKey());
+    }
+
+    emit f.window->windowMenu->aboutToShow();
+    QStringList listed;
+    QAction* first = nullptr;
+    for (QAction* a : f.window->windowMenu->actions()) {
+        if (a->isSeparator() || !a->isCheckable()) continue;
+        listed << a->text();
+        if (!first) first = a;
+        EXPECT_EQ(a->isChecked(), a->text().endsWith("c.prt")) << a->text().toStdString();
+    }
+    const QString d = QString::fromStdString(f.dir.path);
+    EXPECT_EQ(listed, (QStringList{"&1 " + d + "/a.prt", "&2 " + d + "/b.prt", "&3 " + d + "/c.prt"}));
+    first->trigger();
+    EXPECT_EQ(f.window->ActiveDocument(), docs[0]);
+    // Shown again, the list is built anew, not added to.
+    emit f.window->windowMenu->aboutToShow();
+    int items = 0;
+    for (QAction* a : f.window->windowMenu->actions()) items += a->isCheckable();
+    EXPECT_EQ(items, 3);
+
+    f.Menu("层叠")->trigger();
+    const QRect area = f.window->mdiArea->viewport()->rect();
+    QList<QPoint> corners;
+    for (QMdiSubWindow* w : f.window->mdiArea->subWindowList()) {
+        EXPECT_FALSE(w->isMaximized());
+        EXPECT_GE(w->width(), area.width() * 2 / 3 - 1);
+        EXPECT_GE(w->height(), area.height() * 2 / 3 - 1);
+        EXPECT_TRUE(area.contains(w->geometry())) << w->geometry().x() << "," << w->geometry().y();
+        EXPECT_FALSE(corners.contains(w->pos()));
+        corners << w->pos();
+    }
+}
+
+TEST(MainWindow, OpenAndSaveDialogsStartInTheFolderLastUsed)
+{
+    MainFixture f;
+    const std::string sub = f.dir.File("工程");
+    std::filesystem::create_directory(sub);
+    const std::string plan = sub + "/plan.prt";
+    ASSERT_TRUE(SaveProject(*SmallPlan(), plan));
+    f.dialogs.openAnswers = {{plan}};
+    f.Menu("打开")->trigger();
+    ASSERT_EQ(f.dialogs.opened.size(), 1u);
+    f.Menu("打开")->trigger();
+    EXPECT_EQ(f.dialogs.opened[1].folder, sub);
+    // A new plan is saved where the last one came from.
+    WhenModal<TfmCreatePertInf>([](TfmCreatePertInf& d) { d.btnOk->click(); });
+    ASSERT_TRUE(f.window->NewDocument());
+    const std::string elsewhere = f.dir.File("其它");
+    std::filesystem::create_directory(elsewhere);
+    f.dialogs.saveAnswers = {elsewhere + "/new.prt"};
+    f.Menu("另存为")->trigger();
+    ASSERT_EQ(f.dialogs.saved.size(), 1u);
+    EXPECT_EQ(f.dialogs.saved[0].folder, sub);
+    // The next start remembers it.
+    Tpertmainfm again(f.folders, f.timers.Factory());
+    f.dialogs.opened.clear();
+    QAction* open = nullptr;
+    for (QAction* a : again.findChildren<QAction*>())
+        if (!a->menu() && a->text() == QStringLiteral("打开")) open = a;
+    ASSERT_TRUE(open);
+    open->trigger();
+    ASSERT_EQ(f.dialogs.opened.size(), 1u);
+    EXPECT_EQ(f.dialogs.opened[0].folder, elsewhere);
 }
 
 }  // namespace

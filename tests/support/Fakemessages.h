@@ -1,5 +1,6 @@
 #pragma once
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,7 @@ public:
                     TMsgButtons buttons) override
     {
         shown.push_back({text, caption, icon, buttons});
+        if (onShow) onShow(shown.back());
         if (!answers.empty()) {
             TMsgAnswer a = answers.front();
             answers.pop_front();
@@ -40,4 +42,6 @@ public:
 
     std::vector<Shown> shown;
     std::deque<TMsgAnswer> answers;
+    // Called as each message is shown, to look at the screen at that moment.
+    std::function<void(const Shown&)> onShow;
 };
