@@ -200,6 +200,20 @@ void TPertdoc::RecordChange()
     if (backup) backup->Request();
 }
 
+bool TPertdoc::RecordChangeFrom(const Tpertgra& before)
+{
+    if (!network) return false;
+    Relayout();
+    if (network->IsSameAs(before) && network->showStart == before.showStart &&
+        network->showEnd == before.showEnd) {
+        // A dialog confirmed without a change leaves the document as it was.
+        network->modified = before.modified;
+        return false;
+    }
+    RecordChange();
+    return true;
+}
+
 void TPertdoc::ReplaceNetwork(std::unique_ptr<Tpertgra> net)
 {
     net->fileName = network->fileName;

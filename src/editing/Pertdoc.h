@@ -103,6 +103,12 @@ public:
     // ---- history ----
     // After a change: record it and back it up.
     void RecordChange();
+    // After a dialog or a menu command that may have changed the network
+    // outside the pointer commands: lays the network out and, when it then
+    // differs from `before` (the display range included, which the network
+    // equality leaves out), records one undo step, marks the document
+    // modified and backs it up. False when nothing changed.
+    bool RecordChangeFrom(const Tpertgra& before);
     void PushHistory();
     // One step back or forward; false when nothing happened. The file the
     // document belongs to is not part of the history: name and hasFile stay,

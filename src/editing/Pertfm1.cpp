@@ -221,10 +221,24 @@ void Tpertfm::ShowPopup(QPoint globalPos)
 
 void Tpertfm::RunTimeDataDialog()
 {
-    if (!Network()) return;
-    TTimedatasetFm d(*Network(), this);
-    d.exec();
-    RefreshView();
+    ChangeSettings([this] {
+        TTimedatasetFm d(*Network(), this);
+        d.exec();
+    });
+}
+
+bool Tpertfm::ChangeSettings(const std::function<void()>& change)
+{
+    if (!Network()) return false;
+    // The state shown is the one compared with, so that a dialog closed
+    // without a change records nothing.
+    doc.Relayout();
+    const std::unique_ptr<Tpertgra> before = Network()->Clone();
+    change();
+    const bool changed = doc.RecordChangeFrom(*before);
+    RebuildImage();
+    paintbox->update();
+    return changed;
 }
 
 void Tpertfm::RefreshView()

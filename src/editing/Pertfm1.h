@@ -1,6 +1,7 @@
 #pragma once
 #include <QImage>
 #include <QWidget>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -49,6 +50,10 @@ public:
     void ResizeCanvas();
     // Zooms around the centre of the visible part.
     bool ZoomCentred(double factor, bool zoomIn);
+    // Runs `change` on the network (a confirmed or cancelled dialog, a menu
+    // command) and records one undo step when it changed the network; lays
+    // out and redraws in every case. True when something changed.
+    bool ChangeSettings(const std::function<void()>& change);
     // Undo or redo, then RefreshView; false when nothing happened.
     bool Undo();
     bool Redo();

@@ -717,6 +717,10 @@ std::unique_ptr<Tpertgra> Tpertgra::Clone() const
         }
     }
     net->CopySettingsFrom(*this);
+    // The display range goes with the copy, so that undo and redo give back
+    // the range the planner set and a later save writes it.
+    net->showStart = showStart;
+    net->showEnd = showEnd;
     RelinkSegments(net->nodes);
     net->maxWorkNo_ = maxWorkNo_;
     net->maxWorkNoValid_ = maxWorkNoValid_;

@@ -687,8 +687,7 @@ void Tpertmainfm::ShowView(int32_t mode)
 {
     Tpertfm* d = ActiveDocument();
     if (!d || !d->Network() || d->Network()->nodes.empty()) return;
-    SetViewMode(*d->Network(), mode);
-    d->RefreshView();
+    d->ChangeSettings([this, d, mode] { SetViewMode(*d->Network(), mode); });
 }
 
 void Tpertmainfm::DocumentActivated(QMdiSubWindow* w)
@@ -792,15 +791,22 @@ void Tpertmainfm::CopyActive()
 void Tpertmainfm::UndoActive()
 {
     Tpertfm* d = ActiveDocument();
-    if (!d || !d->Undo()) return;
-    if (QAction* down = toolGroup_->checkedAction()) ClickTool(down);
+    if (d && d->Undo()) ShowRestoredState(*d);
 }
 
 void Tpertmainfm::RedoActive()
 {
     Tpertfm* d = ActiveDocument();
-    if (!d || !d->Redo()) return;
-    if (QAction* down = toolGroup_->checkedAction()) ClickTool(down);
+    if (d && d->Redo()) ShowRestoredState(*d);
+}
+
+void Tpertmainfm::ShowRestoredState(Tpertfm& d)
+{
+    // A step may switch the view or the time scale frame back: the tool
+    // panel and the switch follow, and the pressed tool gets a command for
+    // the restored network.
+    SetViewMode(*d.Network(), d.doc.ViewMode());
+    frameSwitchAction->setChecked(d.Network()->showFrame);
 }
 
 void Tpertmainfm::ZoomActive(double factor, bool zoomIn)
@@ -825,16 +831,14 @@ void Tpertmainfm::StretchActive(int which)
     const std::optional<TDaySpan> span =
         cbbaddxmode->currentIndex() == 1 ? SelectedSpan(net) : std::nullopt;
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    switch (which) {
-    case 0: StretchX(net, amount, span ? &*span : nullptr); break;
-    case 1: ShrinkX(net, amount, span && ViewKind(net) == 1 ? &*span : nullptr); break;
-    case 2: StretchY(net); break;
-    default: ShrinkY(net); break;
-    }
-    net.modified = true;
-    LayoutNetwork(net);
-    d->RebuildImage();
-    d->paintbox->update();
+    d->ChangeSettings([&] {
+        switch (which) {
+        case 0: StretchX(net, amount, span ? &*span : nullptr); break;
+        case 1: ShrinkX(net, amount, span && ViewKind(net) == 1 ? &*span : nullptr); break;
+        case 2: StretchY(net); break;
+        default: ShrinkY(net); break;
+        }
+    });
     QApplication::restoreOverrideCursor();
 }
 
@@ -846,53 +850,58 @@ void Tpertmainfm::SwitchFrame()
         return;
     }
     Tpertgra& net = *d->Network();
-    net.modified = true;
-    net.showFrame = !net.showFrame;
+    d->ChangeSettings([&] {
+        net.showFrame = !net.showFrame;
+        d->ScrollHome();
+    });
     frameSwitchAction->setChecked(net.showFrame);
-    d->ScrollHome();
-    d->ResizeCanvas();
-    d->RefreshView();
 }
 
 void Tpertmainfm::ResetDefaults()
 {
     Tpertfm* d = ActiveDocument();
     if (!d || !d->Network()) return;
-    ResetDisplaySettings(*d->Network());
-    d->RefreshView();
+    d->ChangeSettings([d] { ResetDisplaySettings(*d->Network()); });
 }
 
 void Tpertmainfm::OpenDisplaySettings(Tpertfm& doc)
 {
     if (!doc.Network()) return;
-    Tpertsetfm dialog(*doc.Network(), this);
-    if (dialog.exec() == QDialog::Accepted) doc.RefreshView();
+    doc.ChangeSettings([this, &doc] {
+        Tpertsetfm dialog(*doc.Network(), this);
+        dialog.exec();
+    });
 }
 
 void Tpertmainfm::RunRestDays()
 {
     Tpertfm* d = ActiveDocument();
     if (!d || !d->Network()) return;
-    Tfmtimeset dialog(*d->Network(), this);
-    if (dialog.exec() == QDialog::Accepted) d->RefreshView();
+    d->ChangeSettings([this, d] {
+        Tfmtimeset dialog(*d->Network(), this);
+        dialog.exec();
+    });
 }
 
 void Tpertmainfm::RunRulerScale()
 {
     Tpertfm* d = ActiveDocument();
     if (!d || !d->Network()) return;
-    Tfmscalebiliset dialog(*d->Network(), [d] { d->RefreshView(); }, this);
-    dialog.exec();
-    d->RefreshView();
+    // 伸长 and 压缩 show their effect at once; 取消 puts the scale back.
+    d->ChangeSettings([this, d] {
+        Tfmscalebiliset dialog(*d->Network(), [d] { d->RefreshView(); }, this);
+        dialog.exec();
+    });
 }
 
 void Tpertmainfm::RunProgressLine()
 {
     Tpertfm* d = ActiveDocument();
     if (!d || !d->Network()) return;
-    Tvanguardlinesetfm dialog(*d->Network(), this);
-    dialog.exec();
-    d->RefreshView();
+    d->ChangeSettings([this, d] {
+        Tvanguardlinesetfm dialog(*d->Network(), this);
+        dialog.exec();
+    });
 }
 
 void Tpertmainfm::ShowHelp()

@@ -147,6 +147,7 @@ private:
     void ActualSize();
     void StretchActive(int which);
     void SwitchFrame();
+    void ShowRestoredState(Tpertfm& d);
     void ResetDefaults();
     void RunRestDays();
     void RunRulerScale();
