@@ -9,6 +9,7 @@
 #include "drawing/Workgeometry.h"
 #include "editing/Applydrag.h"
 #include "editing/Hitpoint.h"
+#include "editing/Workinsert.h"
 #include "entry/Workdialogs.h"
 #include "model/Pertgra.h"
 #include "platform/Canvas.h"
@@ -35,18 +36,6 @@ Tvertex* NodeAt(const Tpertgra& net, TPosition2D p)
     return net.FindNodeAt(static_cast<int32_t>(p.x), static_cast<int32_t>(p.y));
 }
 
-// Time under a point: a node's time on a node, else the calendar day under x.
-double TimeAt(const Tpertgra& net, TPosition2D p)
-{
-    if (const Tvertex* v = NodeAt(net, p)) return v->time;
-    return TTimeAxis(net).DayAtX(p.x).day;
-}
-
-double DayAt(const Tpertgra& net, TPosition2D p)
-{
-    if (const Tvertex* v = NodeAt(net, p)) return CalendarDayOfFinish(net, v->time);
-    return TTimeAxis(net).DayAtX(p.x).day;
-}
 
 bool IsOrigin(TPosition2D p)
 {
@@ -196,10 +185,16 @@ int32_t TAddWorkCmd::DoubleClick(Tpertgra& net, TPertDrawMode&)
 std::array<std::string, 3> TAddWorkCmd::InfoTexts(const Tpertgra& net, TPosition2D press,
                                                   TPosition2D pointer)
 {
-    const double days = std::ceil(std::abs(TimeAt(net, pointer) - TimeAt(net, press)) - 1e-9);
-    return {DateText(DateOfDay(net, DayAt(net, press))),
-            DateText(DateOfDay(net, DayAt(net, pointer))),
-            std::to_string(static_cast<int64_t>(std::max(0.0, days)))};
+    // Working time at both points; the end is where a work of the shown
+    // duration from the press point finishes, as the drawing and the work
+    // dialog put it.
+    const double from = AddTimeAt(net, press, NodeAt(net, press));
+    const double to = AddTimeAt(net, pointer, NodeAt(net, pointer));
+    const double days = std::max(0.0, std::ceil(std::abs(to - from) - 1e-9));
+    const double end = to >= from ? FinishDateOfTime(net, float(from), float(days))
+                                  : StartDateOfTime(net, to);
+    return {DateText(StartDateOfTime(net, from)), DateText(end),
+            std::to_string(static_cast<int64_t>(days))};
 }
 
 void TAddWorkCmd::DrawFeedback(const Tpertgra& net, ICanvas& canvas, const TPertDrawMode& mode) const

@@ -289,16 +289,18 @@ TAddDefaults AddModeDefaults(const Tpertgra& net, const TAddAnchors& a)
 {
     TAddDefaults d;
     d.duration = "10";
-    const TTimeAxis axis(net);
-    auto timeAt = [&](const TPosition2D& p, const Tvertex* node) {
-        return node ? double(node->time) : axis.DayAtX(p.x).day;
-    };
+    const double start = AddTimeAt(net, a.start, a.startNode);
     if (a.kind == TAddAnchors::Points && !a.endNode) {
-        const double days = std::ceil(std::fabs(timeAt(a.end, a.endNode) - timeAt(a.start, a.startNode)));
+        const double days = std::ceil(std::fabs(AddTimeAt(net, a.end, a.endNode) - start));
         const std::string text = NumberToText(days, 8, 2);
         d.duration = text == "0" ? "10" : text;
     }
-    const double startDay = a.startNode ? CalendarDay(net, a.startNode->time) : axis.DayAtX(a.start.x).day;
-    d.startDate = DateOfDay(net, startDay);
+    d.startDate = StartDateOfTime(net, start);
     return d;
+}
+
+double AddTimeAt(const Tpertgra& net, TPosition2D p, const Tvertex* node)
+{
+    if (node) return node->time;
+    return WorkingTime(net, TTimeAxis(net).DayAtX(p.x).day);
 }

@@ -67,3 +67,7 @@ struct TAddDefaults {
     double startDate = 0;   // date-time number of the start point
 };
 TAddDefaults AddModeDefaults(const Tpertgra& net, const TAddAnchors& anchors);
+// The working time under a point of an add gesture: the node's time on a
+// node, else the working time of the calendar day under x, so that spans
+// between points count working days as the drawing places them.
+double AddTimeAt(const Tpertgra& net, TPosition2D p, const Tvertex* node);

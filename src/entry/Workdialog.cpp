@@ -141,7 +141,7 @@ void TWorkdialog::OpenAdd(Tpertgra& net, const TAddAnchors& anchors, IBudgetItem
     const TAddDefaults defaults = AddModeDefaults(net, anchors_);
     duration = defaults.duration;
     startDate = defaults.startDate;
-    endDate = startDate + DurationValue() - 1;
+    UpdateFinishDates();
     endDateMinimum = std::floor(startDate);
     const double projectDate = DateOfDay(net, 0);
     esDate = lsDate = efDate = lfDate = projectDate;
@@ -188,19 +188,40 @@ void TWorkdialog::OpenEdit(Tpertgra& net, Tedge* edited, IBudgetItemSource* item
     resources = TWorkResourceLines::FromWork(d);
 
     startDate = WorkStartDate(net, *edited);
-    endDate = WorkFinishDate(net, *edited);
     endDateMinimum = std::floor(startDate);
-    const double D = d.duration;
-    esDate = DateOfDay(net, CalendarDay(net, d.es));
-    efDate = DateOfDay(net, CalendarDayOfFinish(net, d.es + D - 1));
-    lsDate = DateOfDay(net, CalendarDay(net, d.ls));
-    lfDate = DateOfDay(net, CalendarDayOfFinish(net, d.ls + D - 1));
+    esDate = StartDateOfTime(net, d.es);
+    lsDate = StartDateOfTime(net, d.ls);
 
     openedDuration_ = duration;
     openedQuantity_ = quantity;
     openedCompletion_ = completion;
     openedStartDate_ = startDate;
+    followingSegments_ = edited->TotalDuration() - d.duration;
+    UpdateFinishDates();
     TakeOverBudgetItem();
+}
+
+float TWorkdialog::StartTime() const
+{
+    if (mode == 'e' && startDate == openedStartDate_) return opened_.start;
+    const double t = std::max(0.0, DayOfDate(*network, std::floor(startDate)));
+    return float(WorkingTime(*network, t));
+}
+
+float TWorkdialog::FinishSpan() const
+{
+    if (mode == 'e' && duration == openedDuration_) return opened_.duration + followingSegments_;
+    return float(DurationValue()) + followingSegments_;
+}
+
+void TWorkdialog::UpdateFinishDates()
+{
+    if (!network) return;
+    const float d = FinishSpan();
+    endDate = FinishDateOfTime(*network, StartTime(), d);
+    if (mode != 'e') return;
+    efDate = FinishDateOfTime(*network, opened_.es, d);
+    lfDate = FinishDateOfTime(*network, opened_.ls, d);
 }
 
 void TWorkdialog::TakeOverBudgetItem()
@@ -254,6 +275,7 @@ void TWorkdialog::DurationEdited(const std::string& text)
         durationUndo_ = duration;
         hasDurationUndo_ = true;
         duration = text;
+        UpdateFinishDates();
         return;
     }
     ShowPlain(kNotANumber);
@@ -268,13 +290,15 @@ void TWorkdialog::DurationEscape()
     }
     if (!hasDurationUndo_) return;
     std::swap(duration, durationUndo_);
-
+    UpdateFinishDates();
 }
 
 void TWorkdialog::KindChanged(const std::string& k)
 {
     kind = k;
-    if (ForcedZeroKind()) duration = "0";
+    if (!ForcedZeroKind()) return;
+    duration = "0";
+    UpdateFinishDates();
 }
 
 void TWorkdialog::QuantityFocused()
@@ -335,6 +359,7 @@ void TWorkdialog::CompletionLeft()
 void TWorkdialog::StartDateChanged(double date)
 {
     startDate = date;
+    UpdateFinishDates();
 }
 
 void TWorkdialog::EndDateFocused()
@@ -344,15 +369,18 @@ void TWorkdialog::EndDateFocused()
 
 void TWorkdialog::EndDateChanged(double date)
 {
-    // Calendar days from the start day through the finish day, rest days included.
-    const double d = (std::floor(date) + 1) - std::floor(startDate);
-    if (d >= 0) {
+    // The working days from the start day through the picked finish day, so
+    // that the work finishes on that day (on the last working day before it
+    // when the day is a rest day).
+    if (std::floor(date) >= std::floor(startDate)) {
+        const double last = DayOfDate(*network, std::floor(date));
+        const double through = WorkingTime(*network, last + 1) - StartTime();
         endDate = date;
-        DurationEdited(BoxText(d));
+        DurationEdited(BoxText(std::max(0.0, through - followingSegments_)));
         return;
     }
     ShowPlain("完成时间不能小于开始时间！");
-    endDate = startDate + DurationValue() - 1;
+    UpdateFinishDates();
 }
 
 void TWorkdialog::NameFocused()
@@ -563,12 +591,7 @@ void TWorkdialog::CollectWorkData(Tworkdata& data) const
     data.name = name;
     data.duration = editing && duration == openedDuration_ ? opened_.duration
                                                            : float(DurationValue());
-    if (editing && startDate == openedStartDate_) {
-        data.start = opened_.start;
-    } else {
-        const double t = std::max(0.0, DayOfDate(*network, std::floor(startDate)));
-        data.start = float(WorkingTime(*network, t));
-    }
+    data.start = StartTime();
     data.quantity = editing && quantity == openedQuantity_ ? opened_.quantity
                                                            : BoxValue(quantity).value_or(0);
     data.unit = unit;

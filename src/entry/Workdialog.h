@@ -193,6 +193,15 @@ private:
     bool KindRefused() const;
     double DurationValue() const;
     bool ForcedZeroKind() const;
+    // The working time the work starts at: the picked start date, or in edit
+    // mode the work's own start while that date is left alone.
+    float StartTime() const;
+    // The duration the finish dates count: the box's, the segments that
+    // follow the work included.
+    float FinishSpan() const;
+    // The plan finish (and in edit mode the earliest and latest finish) for
+    // the start and the duration as they stand now.
+    void UpdateFinishDates();
 
     TAddAnchors anchors_;
     IBudgetItemSource* items_ = nullptr;
@@ -205,4 +214,6 @@ private:
     std::string openedDuration_, openedQuantity_, openedCompletion_;
     double openedStartDate_ = 0;
     Tworkdata opened_;
+    // The durations of the segments that follow the edited work.
+    float followingSegments_ = 0;
 };

@@ -418,6 +418,7 @@ void Tworktablefm::Connect()
     connect(WorkstarttimeEdt, &QDateEdit::dateChanged, this, [this](const QDate& d) {
         if (updating_) return;
         state_.StartDateChanged(DateNumber(d));
+        ShowMain();
     });
     connect(WorkendtimeEdt, &QDateEdit::dateChanged, this, [this](const QDate& d) {
         if (updating_) return;

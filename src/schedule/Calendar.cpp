@@ -59,17 +59,27 @@ double ProjectEndDay(const Tpertgra& net)
     return CalendarDayOfFinish(net, last);
 }
 
+double StartDateOfTime(const Tpertgra& net, double t)
+{
+    return DateOfDay(net, CalendarDay(net, t));
+}
+
+double FinishDateOfTime(const Tpertgra& net, float t, float d)
+{
+    const float end = t + d;
+    const double finish =
+        DateOfDay(net, CalendarDayOfFinish(net, end)) - 1.0 / double(kSecondsPerDay);
+    return std::max(finish, StartDateOfTime(net, t));
+}
+
 double WorkStartDate(const Tpertgra& net, const Tedge& work)
 {
-    return DateOfDay(net, CalendarDay(net, work.data->start));
+    return StartDateOfTime(net, work.data->start);
 }
 
 double WorkFinishDate(const Tpertgra& net, const Tedge& work)
 {
-    const double finish =
-        DateOfDay(net, CalendarDayOfFinish(net, work.data->start + work.TotalDuration())) -
-        1.0 / double(kSecondsPerDay);
-    return std::max(finish, WorkStartDate(net, work));
+    return FinishDateOfTime(net, work.data->start, work.TotalDuration());
 }
 
 std::string DateText(double d)

@@ -31,6 +31,13 @@ double WorkingTime(const Tpertgra& net, double x);
 // finish (0 without nodes), so a plan ending just before a rest period does
 // not report the rest as part of its length.
 double ProjectEndDay(const Tpertgra& net);
+// Date-time of a start at working time t.
+double StartDateOfTime(const Tpertgra& net, double t);
+// Date-time of the last second of d working days from working time t, so
+// that a span finishing at the end of a day shows that day; never before
+// the start, so a span of no length finishes where it starts. The end is
+// summed in single precision, as the model's times are.
+double FinishDateOfTime(const Tpertgra& net, float t, float d);
 // Date-time of a work's start.
 double WorkStartDate(const Tpertgra& net, const Tedge& work);
 // Date-time of the last second of a work (its segments after it included), so

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "drawing/Layoutpass.h"
 #include "drawing/Pertdrawmode.h"
 #include "drawing/Timeaxis.h"
 #include "drawing/Workgeometry.h"
@@ -12,6 +13,8 @@
 #include "entry/Workdialogs.h"
 #include "model/Pertgra.h"
 #include "platform/Recordingcanvas.h"
+#include "schedule/Calendar.h"
+#include "schedule/Vqtime.h"
 #include "support/Fakemessages.h"
 #include "support/Netbuilder.h"
 #include "editing/Commanddoc.h"
@@ -172,6 +175,45 @@ TEST(AddTool, InformationBoxWhileDraggingFromANode)
     EXPECT_EQ(TAddWorkCmd::InfoTexts(d.Net(), from, from)[2], "0");
     d.doc.Release(mfLeft | mfShift, pt.x, pt.y, &tool, d.mode);
     EXPECT_FALSE(tool.infoShown);
+}
+
+// The information box counts working days on a calendar with rest days and
+// shows where a work of that length finishes. A -3-> B from Friday
+// 2024-03-01; Sundays 03-03 and 03-10 are rest days, so B stands at the end
+// of Monday 03-04.
+TEST(AddTool, TheInformationBoxFollowsTheWorkingCalendar)
+{
+    TNetBuilder b;
+    b.net->projectStart = *StampOfCivil({2024, 3, 1, 0, 0, 0});
+    b.Work('A', 'B', 3);
+    b.Place();
+    SetRestDays(*b.net, {*StampOfCivil({2024, 3, 3, 0, 0, 0}), *StampOfCivil({2024, 3, 10, 0, 0, 0})});
+    b.net->Recalculate();
+    LayoutNetwork(*b.net);
+    const Tpertgra& net = *b.net;
+    const TTimeAxis axis(net);
+    const Tvertex* B = b.N('B');
+    const TPosition2D atB{double(B->x), double(B->y)};
+    // empty ground at the start of a working day, below the work
+    auto ground = [&](double t) {
+        return TPosition2D{axis.XOfTime(CalendarDay(net, t)), double(B->y) + 3 * RowHeight(net)};
+    };
+    struct Case {
+        const char* what;
+        TPosition2D press, pointer;
+        std::array<std::string, 3> texts;
+    };
+    const Case cases[] = {
+        {"from B over four working days", atB, ground(7), {"2024-03-05", "2024-03-08", "4"}},
+        {"over the second Sunday", atB, ground(9), {"2024-03-05", "2024-03-11", "6"}},
+        {"from the first day across the first Sunday", ground(0), ground(3),
+         {"2024-03-01", "2024-03-04", "3"}},
+        {"no distance", atB, atB, {"2024-03-05", "2024-03-05", "0"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(TAddWorkCmd::InfoTexts(net, c.press, c.pointer), c.texts);
+    }
 }
 
 TEST(EditTool, DoubleClickOnAWorkEditsItAndIsUndone)

@@ -222,11 +222,11 @@ TEST(WorkDialogBoxes, DummyAndMilestoneKeepEveryNumberAtZero)
     }
 }
 
-TEST(WorkDialogBoxes, FinishDateGivesCalendarDaysAndIsNeverBeforeTheStart)
+TEST(WorkDialogBoxes, FinishDateGivesWorkingDaysAndIsNeverBeforeTheStart)
 {
     TNetBuilder b;
     Chain(b);
-    // rest on 2024-03-03 and 03-04: the span still counts them
+    // rest on 2024-03-03 and 03-04: the work that finishes on 03-05 lasts 3 days
     SetRestDays(*b.net, {Stamp(2024, 3, 3), Stamp(2024, 3, 4)});
     TFakeMessages msgs;
     TWorkdialog d;
@@ -235,17 +235,100 @@ TEST(WorkDialogBoxes, FinishDateGivesCalendarDaysAndIsNeverBeforeTheStart)
     d.EndDateFocused();
     EXPECT_EQ(d.endDateMinimum, DateNumber(2024, 3, 1));
     d.EndDateChanged(DateNumber(2024, 3, 5));
-    EXPECT_EQ(d.duration, "5");
+    EXPECT_EQ(d.duration, "3");
     EXPECT_TRUE(msgs.Texts().empty());
     d.EndDateChanged(DateNumber(2024, 2, 28));
     EXPECT_EQ(msgs.Texts(), Texts{"完成时间不能小于开始时间！"});
     EXPECT_EQ(msgs.shown[0].caption, "");
-    EXPECT_EQ(d.duration, "5");
-    EXPECT_EQ(d.endDate, DateNumber(2024, 3, 5));
+    EXPECT_EQ(d.duration, "3");
+    EXPECT_EQ(std::floor(d.endDate), DateNumber(2024, 3, 5));
     // a dummy work's duration stays 0 whatever the finish date
     d.KindChanged(WorkKind::Dummy);
     d.EndDateChanged(DateNumber(2024, 3, 9));
     EXPECT_EQ(d.duration, "0");
+}
+
+// Every date the dialog shows, on a calendar with Sundays off, against
+// dates worked out by hand: the plan, earliest and latest start and finish
+// of each work, and the finish following a changed duration, start or
+// finish at once. A -3-> B -4-> C and A -2-> C from Friday 2024-03-01;
+// Sunday 03-03 and 03-10 are rest days.
+TEST(WorkDialogDates, FollowTheWorkingCalendar)
+{
+    TNetBuilder b;
+    b.net->projectStart = Stamp(2024, 3, 1);
+    b.Work('A', 'B', 3);
+    b.Work('B', 'C', 4);
+    b.Work('A', 'C', 2);
+    b.Place();
+    SetRestDays(*b.net, {Stamp(2024, 3, 3), Stamp(2024, 3, 10)});
+    b.net->Recalculate();
+    LayoutNetwork(*b.net);
+    auto text = [](double d) { return DateText(d); };
+
+    struct Shown {
+        const char* work;
+        const char *start, *finish, *es, *ef, *ls, *lf;
+    };
+    const Shown opened[] = {
+        // the last day is the Monday after the rest, not the Sunday
+        {"AB", "2024-03-01", "2024-03-04", "2024-03-01", "2024-03-04", "2024-03-01", "2024-03-04"},
+        {"BC", "2024-03-05", "2024-03-08", "2024-03-05", "2024-03-08", "2024-03-05", "2024-03-08"},
+        {"AC", "2024-03-01", "2024-03-02", "2024-03-01", "2024-03-02", "2024-03-07", "2024-03-08"},
+    };
+    for (const Shown& c : opened) {
+        SCOPED_TRACE(c.work);
+        Tedge* w = b.W(c.work);
+        TWorkdialog d;
+        d.OpenEdit(*b.net, w);
+        EXPECT_EQ(text(d.startDate), c.start);
+        EXPECT_EQ(text(d.endDate), c.finish);
+        EXPECT_EQ(text(d.esDate), c.es);
+        EXPECT_EQ(text(d.efDate), c.ef);
+        EXPECT_EQ(text(d.lsDate), c.ls);
+        EXPECT_EQ(text(d.lfDate), c.lf);
+        // the plan dates are the ones the report of the file gives
+        EXPECT_EQ(text(d.startDate), DateText(WorkStartDate(*b.net, *w)));
+        EXPECT_EQ(text(d.endDate), DateText(WorkFinishDate(*b.net, *w)));
+    }
+
+    struct Change {
+        const char* what;
+        std::function<void(TWorkdialog&)> act;
+        const char *duration, *finish, *ef, *lf;
+    };
+    const Change changes[] = {
+        {"five days end on Saturday", [](TWorkdialog& d) { d.DurationEdited("5"); }, "5",
+         "2024-03-09", "2024-03-09", "2024-03-09"},
+        {"six days skip the Sunday", [](TWorkdialog& d) { d.DurationEdited("6"); }, "6",
+         "2024-03-11", "2024-03-11", "2024-03-11"},
+        {"a later start moves the finish",
+         [](TWorkdialog& d) { d.StartDateChanged(DateNumber(2024, 3, 8)); }, "4", "2024-03-12",
+         "2024-03-08", "2024-03-08"},
+        {"a picked finish gives working days",
+         [](TWorkdialog& d) { d.EndDateChanged(DateNumber(2024, 3, 11)); }, "6", "2024-03-11",
+         "2024-03-11", "2024-03-11"},
+        {"a finish on the Sunday ends on Saturday",
+         [](TWorkdialog& d) { d.EndDateChanged(DateNumber(2024, 3, 10)); }, "5", "2024-03-09",
+         "2024-03-09", "2024-03-09"},
+    };
+    for (const Change& c : changes) {
+        SCOPED_TRACE(c.what);
+        TWorkdialog d;
+        d.OpenEdit(*b.net, b.W("BC"));
+        c.act(d);
+        EXPECT_EQ(d.duration, c.duration);
+        EXPECT_EQ(text(d.endDate), c.finish);
+        EXPECT_EQ(text(d.efDate), c.ef);
+        EXPECT_EQ(text(d.lfDate), c.lf);
+    }
+
+    // Drawn from B to the end of working day 7: four working days, 03-05 to 03-08.
+    TWorkdialog d;
+    d.OpenAdd(*b.net, Points(NodePoint(b.N('B')), GroundAt(*b.net, 7)));
+    EXPECT_EQ(d.duration, "4");
+    EXPECT_EQ(text(d.startDate), "2024-03-05");
+    EXPECT_EQ(text(d.endDate), "2024-03-08");
 }
 
 // ---- opening ----
@@ -286,7 +369,7 @@ TEST(WorkDialogOpening, AddModeTakesItsDefaultsFromTheAnchors)
         if (!std::isnan(c.start)) {
             EXPECT_EQ(std::floor(d.startDate), c.start);
         }
-        EXPECT_DOUBLE_EQ(d.endDate, d.startDate + std::stod(c.duration) - 1);
+        EXPECT_EQ(std::floor(d.endDate), std::floor(d.startDate) + std::stod(c.duration) - 1);
         for (double shown : {d.esDate, d.lsDate, d.efDate, d.lfDate})
             EXPECT_EQ(shown, projectDate);
     }
