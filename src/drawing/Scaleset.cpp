@@ -10,8 +10,6 @@
 
 namespace {
 
-constexpr double kDefaultSpanWidth = 10.0;
-
 // The calendar day of a picked date, whole days from the project start.
 double DayOfPicked(const Tpertgra& net, int32_t date)
 {
@@ -65,7 +63,10 @@ bool TScaleset::AddSpan(const Tpertgra& net, int32_t startDate, int32_t endDate)
         ShowWarning("结束时间要大于开始时间！");
         return false;
     }
-    working.SetDayWidth(SpanStart(net, startDate), DayOfPicked(net, endDate), kDefaultSpanWidth);
+    // The span takes the width its days are drawn at, so that adding it
+    // changes nothing on screen and 伸长 and 压缩 start from what is seen.
+    const double start = SpanStart(net, startDate);
+    working.SetDayWidth(start, DayOfPicked(net, endDate), working.DayWidthAt(start));
     return true;
 }
 
@@ -77,9 +78,10 @@ bool TScaleset::ChangeSpan(const Tpertgra& net, int32_t index, int32_t startDate
         ShowWarning("结束时间要大于开始时间！");
         return false;
     }
+    // The span keeps the width it was stretched or squeezed to.
+    const double width = working.intervals[size_t(index)].width;
     working.intervals.erase(working.intervals.begin() + index);
-    working.SetDayWidth(SpanStart(net, startDate), DayOfPicked(net, endDate) + 1,
-                        kDefaultSpanWidth);
+    working.SetDayWidth(SpanStart(net, startDate), DayOfPicked(net, endDate) + 1, width);
     return true;
 }
 

@@ -23,11 +23,12 @@ public:
     std::vector<std::pair<std::string, std::string>> Lines(const Tpertgra& net) const;
 
     // "添加": the span between two picked days (stored time, any time of the
-    // day) with the default width. "结束时间要大于开始时间！" when the end is
-    // not after the start.
+    // day) with the width its days are drawn at. "结束时间要大于开始时间！"
+    // when the end is not after the start.
     bool AddSpan(const Tpertgra& net, int32_t startDate, int32_t endDate);
-    // "修改": the selected span is replaced by the picked one, its end one day on.
-    // "请先选择一组时间！" without a selection (index < 0).
+    // "修改": the selected span is replaced by the picked one, its end one day
+    // on, with the width it had. "请先选择一组时间！" without a selection
+    // (index < 0).
     bool ChangeSpan(const Tpertgra& net, int32_t index, int32_t startDate, int32_t endDate);
     // "删除".
     bool DeleteSpan(int32_t index);

@@ -122,6 +122,35 @@ TEST(RulerScaleDialog, SpansAreAddedChangedAndKeptOnOk)
     EXPECT_EQ(net->showStart, net->projectStart);
 }
 
+// On a plan drawn wider than the default, a span added in the dialog keeps
+// the width its days have, so 伸长 widens it from there: every press adds
+// 50 / T to the width, the first one included.
+TEST(RulerScaleDialog, StretchWidensASpanFromTheWidthItIsDrawnAt)
+{
+    TFakeMessages msgs;
+    for (double dayWidth : {16.0, 10.0, 4.0}) {
+        SCOPED_TRACE(dayWidth);
+        auto net = PlanFrom(2024, 3, 1);
+        net->timeScale.dayWidth = dayWidth;
+        const double step = 50 / ProjectEndDay(*net);
+        TScaleset s;
+        s.Load(*net);
+        ASSERT_TRUE(s.AddSpan(*net, Day(2024, 3, 2), Day(2024, 3, 4)));
+        EXPECT_EQ(s.working.intervals[0].width, dayWidth);
+        double before = dayWidth;
+        for (int press = 1; press <= 3; ++press) {
+            ASSERT_TRUE(s.StretchSpan(*net, 0));
+            ASSERT_EQ(net->timeScale.intervals.size(), 1u);
+            EXPECT_DOUBLE_EQ(net->timeScale.intervals[0].width, before + step) << "press " << press;
+            before = net->timeScale.intervals[0].width;
+        }
+        // 修改 moves the stretched span and keeps its width
+        ASSERT_TRUE(s.ChangeSpan(*net, 0, Day(2024, 3, 3), Day(2024, 3, 4)));
+        EXPECT_DOUBLE_EQ(s.working.intervals[0].width, before);
+    }
+    EXPECT_TRUE(msgs.Texts().empty());
+}
+
 TEST(RulerScaleDialog, CancelRestoresTheScaleAStretchChanged)
 {
     auto net = PlanFrom(2024, 3, 1);
