@@ -329,37 +329,76 @@ void TRulerPainter::DrawPeriodsOfMonth(const Tprojectscale& row, const TBand& b,
     }
 }
 
-void TRulerPainter::DrawMonths(const Tprojectscale& row, const TBand& b)
+void TRulerPainter::WholeLabels(const TBand& b, const std::vector<TBandLabel>& labels,
+                                int32_t inset)
 {
     ICanvas& c = *setup_.canvas;
+    constexpr int32_t kGap = 2;
+    const size_t n = labels.size();
+    std::vector<TCanvasSize> ext(n);
+    std::vector<int32_t> left(n);
+    std::vector<char> shown(n, 0);
+    for (size_t i = 0; i < n; ++i) {
+        const TBandLabel& l = labels[i];
+        ext[i] = c.TextExtent(l.text);
+        left[i] = (l.x1 + l.x2) / 2 - ext[i].cx / 2;
+        shown[i] = ext[i].cx <= l.x2 - l.x1 - 2 * inset;
+    }
+    // A band at an end of the row too narrow for its text (the plan's first
+    // or last days of a month or a year) shows it against that end, reaching
+    // into its neighbour when that leaves room beside its own text; a text
+    // cut to a part of itself would read as another number.
+    auto place = [&](size_t i, bool atStart) {
+        const TBandLabel& l = labels[i];
+        if (atStart) {
+            left[i] = std::max(l.x1 + inset, b.start + inset);
+            int32_t limit = b.right - inset;
+            if (i + 1 < n) limit = shown[i + 1] ? left[i + 1] - kGap : labels[i + 1].x2 - inset;
+            shown[i] = left[i] + ext[i].cx <= limit;
+        } else {
+            left[i] = std::min(l.x2 - inset, b.right - inset) - ext[i].cx;
+            int32_t limit = b.start + inset;
+            if (i > 0) limit = shown[i - 1] ? left[i - 1] + ext[i - 1].cx + kGap : labels[i - 1].x1 + inset;
+            shown[i] = left[i] >= limit;
+        }
+    };
+    if (n > 0 && !shown[0]) place(0, true);
+    if (n > 1 && !shown[n - 1]) place(n - 1, false);
+    for (size_t i = 0; i < n; ++i) {
+        if (!shown[i]) continue;
+        const TCanvasRect clip{left[i], static_cast<int32_t>(b.top) + inset, left[i] + ext[i].cx,
+                               static_cast<int32_t>(b.bottom) - inset};
+        const int32_t y = static_cast<int32_t>(b.top + (b.height - ext[i].cy) / 2);
+        if (!clip.IsEmpty()) c.TextRect(clip, left[i], y, labels[i].text);
+    }
+}
+
+void TRulerPainter::DrawMonths(const Tprojectscale& row, const TBand& b)
+{
     const double end = std::min(setup_.endDay, kMaxDays);
     const int32_t inset = static_cast<int32_t>(setup_.yf * row.borderWidth);
+    std::vector<TBandLabel> labels;
     double p = 0;
     while (p < end - kSame) {
         const TCivilTime t = DateOfDay(setup_.projectStart, static_cast<int64_t>(p));
         const double q = std::min(p + (DaysOfMonth(t.year, t.month) - t.day + 1), end);
         const int32_t x1 = X(p);
         const int32_t x2 = X(q);
-        if (x2 > x1) {
-            const std::string text = setup_.yearShown
-                                         ? std::to_string(t.month)
-                                         : std::to_string(t.year) + "." + std::to_string(t.month);
-            const TCanvasSize ext = c.TextExtent(text);
-            const TCanvasRect clip{x1 + inset, static_cast<int32_t>(b.top) + inset, x2 - inset,
-                                   static_cast<int32_t>(b.bottom) - inset};
-            const int32_t x = (x1 + x2) / 2 - ext.cx / 2;
-            const int32_t y = static_cast<int32_t>(b.top + (b.height - ext.cy) / 2);
-            if (!clip.IsEmpty()) c.TextRect(clip, x, y, text);
-        }
+        if (x2 > x1)
+            labels.push_back({x1, x2, setup_.yearShown
+                                          ? std::to_string(t.month)
+                                          : std::to_string(t.year) + "." + std::to_string(t.month)});
         Grid(row, x2);
         FullTick(b, x2);
         p = q;
     }
+    WholeLabels(b, labels, inset);
 }
 
 void TRulerPainter::DrawYears(const Tprojectscale& row, const TBand& b)
 {
     const double end = std::min(setup_.endDay, kMaxDays);
+    std::vector<TBandLabel> labels;
     double p = 0;
     while (p < end - kSame) {
         const TCivilTime t = DateOfDay(setup_.projectStart, static_cast<int64_t>(p));
@@ -368,11 +407,12 @@ void TRulerPainter::DrawYears(const Tprojectscale& row, const TBand& b)
         const double q = std::min(p + double(toNewYear), end);
         const int32_t x1 = X(p);
         const int32_t x2 = X(q);
-        if (x2 > x1) LabelBetween(b, x1, x2, std::to_string(t.year));
+        if (x2 > x1) labels.push_back({x1, x2, std::to_string(t.year)});
         Grid(row, x2);
         FullTick(b, x2);
         p = q;
     }
+    WholeLabels(b, labels, 0);
 }
 
 void TRulerPainter::DrawProjectPeriods(const Tprojectscale& row, const TBand& b, int32_t m)

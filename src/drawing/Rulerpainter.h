@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "drawing/Tpertgrid.h"
 
@@ -90,6 +91,14 @@ private:
     void Grid(const Tprojectscale& row, int32_t x);
     void LabelBetween(const TBand& b, int32_t x1, int32_t x2, const std::string& text);
     void LabelAt(const TBand& b, int32_t x, const std::string& text);
+    // The text of each band between x1 and x2 of a row, drawn whole: centred
+    // in the band shrunk by inset when it fits; see the .cpp for the bands
+    // at the ends of the row.
+    struct TBandLabel {
+        int32_t x1, x2;
+        std::string text;
+    };
+    void WholeLabels(const TBand& b, const std::vector<TBandLabel>& labels, int32_t inset);
 
     void DrawProjectDays(const Tprojectscale& row, const TBand& b);
     void DrawDays(const Tprojectscale& row, const TBand& b);

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <set>
 
+#include "drawing/Canvasops.h"
 #include "drawing/Drawtest.h"
 #include "drawing/Framelayout.h"
 #include "drawing/Framepainter.h"
@@ -217,6 +218,49 @@ TEST(RulerRows, MonthsYearsAndPeriodsOfTheMonth)
         f.canvas.Clear();
         f.Draw(TRulerKind::HalfMonth, 7);
         EXPECT_EQ(LabelTexts(f.canvas), (std::vector<std::string>{"半月", "上", "下"}));
+    }
+}
+
+// Month and year texts are drawn whole, each inside the clip it is drawn
+// with and inside the row: a band at the start of the row too narrow for its
+// text shows it from the row's start into the next band; where no room is
+// left the text is left out, never cut to a part that reads as another
+// number ("2027.1" as "027.").
+TEST(RulerRows, MonthAndYearTextsAreDrawnWhole)
+{
+    struct Case {
+        const char* what;
+        TRulerKind kind;
+        int32_t row;
+        int32_t start[3];
+        double width, days;
+        std::vector<std::string> texts;
+    };
+    const Case cases[] = {
+        {"three days of January", TRulerKind::Month, 2, {2027, 1, 29}, 10, 40,
+         {"2027.1", "2027.2", "2027.3"}},
+        {"two days of a year", TRulerKind::Year, 1, {2026, 12, 30}, 5, 60, {"2026", "2027"}},
+        {"the last two days of the plan", TRulerKind::Month, 2, {2027, 2, 1}, 10, 30,
+         {"2027.2", "2027.3"}},
+        {"no room for either", TRulerKind::Month, 2, {2027, 1, 29}, 1, 5, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TRowFixture f(c.width, c.days);
+        f.setup.projectStart = Stamp(c.start[0], c.start[1], c.start[2]);
+        f.Draw(c.kind, c.row);
+        SelectFont(f.canvas, f.row.scaleFont);
+        std::vector<std::string> texts;
+        for (const TPrim& p : f.canvas.OfKind(TPrimKind::TextRect)) {
+            if (p.text == f.row.name) continue;
+            texts.push_back(p.text);
+            const int32_t x = p.points[0].x;
+            EXPECT_GE(x, p.rect.left) << p.text;
+            EXPECT_LE(x + f.canvas.TextExtent(p.text).cx, p.rect.right) << p.text;
+            EXPECT_GE(p.rect.left, 100) << p.text;   // the row's days start at x 100
+            EXPECT_LE(p.rect.right, f.axis.XOfDay(c.days)) << p.text;
+        }
+        EXPECT_EQ(texts, c.texts);
     }
 }
 
