@@ -7,6 +7,8 @@
 #include <ostream>
 #include <system_error>
 
+#include "drawing/Layoutpass.h"
+#include "model/Networkchecks.h"
 #include "model/Numbertext.h"
 #include "model/Pertgra.h"
 #include "schedule/Calendar.h"
@@ -97,7 +99,9 @@ int Check(const std::string& path, std::ostream& out, std::ostream& err)
     // A loop is the plan's problem, not the file's: it is reported and the file stands.
     if (!net.nodes.empty() && net.order.empty()) out << ", the network has a loop";
     out << "\n";
-    return 0;
+    const std::vector<std::string> findings = NetworkFindings(net);
+    for (const std::string& t : findings) out << path << ": " << t << "\n";
+    return findings.empty() ? 0 : 2;
 }
 
 // Largest scale of a picture: beyond it even a small plan is a huge image.
@@ -157,7 +161,43 @@ int Export(const std::vector<std::string>& args, std::ostream& out, std::ostream
     return 0;
 }
 
+// The display numbers of nodes, ascending.
+std::string Numbers(const std::vector<Tvertex*>& nodes)
+{
+    std::vector<int32_t> numbers;
+    for (const Tvertex* v : nodes) numbers.push_back(v->number);
+    std::sort(numbers.begin(), numbers.end());
+    std::string t;
+    for (int32_t n : numbers) t += (t.empty() ? "" : ", ") + std::to_string(n);
+    return t;
+}
+
+std::string WorkText(const Tedge* w)
+{
+    std::string t = std::to_string(w->fromNode->number) + "-" + std::to_string(w->toNode->number);
+    if (!w->data->name.empty()) t += " " + w->data->name;
+    return t;
+}
+
 }  // namespace
+
+std::vector<std::string> NetworkFindings(Tpertgra& net)
+{
+    std::vector<std::string> found;
+    if (net.nodes.empty() || net.order.empty()) return found;
+    LayoutNetwork(net);
+    const std::vector<Tvertex*> starts = StartNodes(net);
+    if (starts.size() > 1)
+        found.push_back("该网络图有" + std::to_string(starts.size()) + "个起点 (节点 " +
+                        Numbers(starts) + ")");
+    const std::vector<Tvertex*> ends = EndNodes(net);
+    if (ends.size() > 1)
+        found.push_back("该网络图有" + std::to_string(ends.size()) + "个终点 (节点 " +
+                        Numbers(ends) + ")");
+    for (const Tedge* w : OverlappingWorks(net)) found.push_back("工作线有重叠 (" + WorkText(w) + ")");
+    for (const Tedge* w : RedundantLinks(net)) found.push_back("有多余逻辑关系 (" + WorkText(w) + ")");
+    return found;
+}
 
 TProjectInfo CollectProjectInfo(Tpertgra& net, const TProjectFormat& format)
 {

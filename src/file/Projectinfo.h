@@ -64,10 +64,18 @@ std::string JsonString(const std::string& text);
 using TPictureWriter = std::function<bool(Tpertgra& net, const std::string& path,
                                           bool printPalette, double scale, std::string& problem)>;
 
+// The findings of the network checks in the words of the 检查 menu: several
+// start nodes, several end nodes (each with the node numbers), every work
+// whose line overlaps another on its row, every redundant link (each with
+// its node numbers and name). Takes a recalculated network, as loading
+// leaves it, and lays it out as an opened document is; a network with a
+// loop gives none (it has no order to lay out by).
+std::vector<std::string> NetworkFindings(Tpertgra& net);
+
 // The headless program: "info FILE [--json]", "convert IN OUT", "check FILE"
 // and "export FILE OUT [--palette print|screen] [--scale F]", the last only
 // with a picture writer. Reports go to out, problems to err (the model's own
 // messages go through the message service). Returns the exit status: 0 done,
-// 1 failed, 2 usage.
+// 1 failed, 2 usage; "check" also 2 when the network checks found something.
 int RunProjectCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
                   const TPictureWriter& writePicture = nullptr);

@@ -225,6 +225,12 @@ Tedge* FindOverlappingWorkLiteral(const Tpertgra& net)
 
 Tedge* FindOverlappingWork(const Tpertgra& net)
 {
+    const std::vector<Tedge*> all = OverlappingWorks(net);
+    return all.empty() ? nullptr : all.front();
+}
+
+std::vector<Tedge*> OverlappingWorks(const Tpertgra& net)
+{
     const TTimeAxis axis = OverlapAxis(net);
     const size_t n = net.nodes.size();
     std::vector<int64_t> nodeX(n);
@@ -240,7 +246,8 @@ Tedge* FindOverlappingWork(const Tpertgra& net)
         for (Tedge* w = v->firstWork; w; w = w->nextWork)
             if (Measurable(net, w))
                 lines.push_back({w->row, nodeX[size_t(v->slot)], nodeX[size_t(w->toNode->slot)], w});
-    if (lines.size() < 2) return nullptr;
+    std::vector<Tedge*> found;
+    if (lines.size() < 2) return found;
 
     std::vector<size_t> byRow(lines.size());
     std::iota(byRow.begin(), byRow.end(), size_t(0));
@@ -283,8 +290,8 @@ Tedge* FindOverlappingWork(const Tpertgra& net)
         g = e;
     }
     for (size_t i = 0; i < lines.size(); ++i)
-        if (overlaps[i]) return lines[i].work;
-    return nullptr;
+        if (overlaps[i]) found.push_back(lines[i].work);
+    return found;
 }
 
 bool OverlapsOnItsRow(const Tpertgra& net, const Tedge* work)

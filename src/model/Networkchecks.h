@@ -31,6 +31,9 @@ int32_t MergeEndNodes(Tpertgra& net);
 // with the displacement entries strictly before that day and the node's
 // own displacement, truncated. Null when no lines overlap.
 Tedge* FindOverlappingWork(const Tpertgra& net);
+// Every work whose line overlaps another's, in scan order; the first of
+// them is FindOverlappingWork's answer.
+std::vector<Tedge*> OverlappingWorks(const Tpertgra& net);
 // The same answer by the plain scan of every work against every other;
 // kept to prove the fast form.
 Tedge* FindOverlappingWorkLiteral(const Tpertgra& net);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <sstream>
 
 #include "file/Projectfixtures.h"
@@ -228,7 +229,8 @@ TEST(ProjectCli, CommandsAndTheirExitStatus)
         {{"info", data + "/restdays.prt"}, 0, "total days: 13\n", ""},
         {{"info", "--json", data + "/restdays.prt"}, 0, "\"total_days\": 13,", ""},
         {{"info", data + "/nothing.prt"}, 1, "", "file does not exist"},
-        {{"check", data + "/restdays.prt"}, 0, ": ok, version 1.55, layout 3, 5 nodes, 5 works\n", ""},
+        // the file reads; the network checks find the lines drawn on one row
+        {{"check", data + "/restdays.prt"}, 2, ": ok, version 1.55, layout 3, 5 nodes, 5 works\n", ""},
         {{"check", data + "/corrupt/dangling_node_id.prt"}, 1, "", "does not exist (at byte"},
         {{"convert", data + "/old152.prt", converted}, 0, "(version 1.52, layout 1) -> ", ""},
         {{"check", converted}, 0, ": ok, version 1.55, layout 3, 2 nodes, 1 works\n", ""},
@@ -266,6 +268,96 @@ TEST(ProjectCli, CheckReportsALoopWithoutFailing)
     EXPECT_NE(info.out.find("\"work_count\": 3,"), std::string::npos) << info.out;
     ASSERT_FALSE(msgs.Texts().empty());
     EXPECT_EQ(msgs.Texts()[0], "网络图不能有回路");
+}
+
+// The checks of the 检查 menu as findings of "check", with their texts;
+// the status is 2 when there is one.
+TEST(ProjectCli, CheckReportsTheNetworkChecks)
+{
+    struct Case {
+        const char* what;
+        std::function<void(TNetBuilder&)> build;
+        std::vector<std::string> findings;
+    };
+    const Case cases[] = {
+        {"a clean chain",
+         [](TNetBuilder& b) {
+             b.Work('a', 'b', 3);
+             b.Work('b', 'c', 2);
+         },
+         {}},
+        {"two starts and two ends",
+         [](TNetBuilder& b) {
+             b.Work('a', 'c', 3);
+             b.Work('b', 'c', 2)->row = 1;
+             b.Work('c', 'd', 2);
+             b.Work('c', 'e', 4)->row = 1;
+         },
+         {"该网络图有2个起点 (节点 1, 2)", "该网络图有2个终点 (节点 4, 5)"}},
+        {"lines over each other on one row",
+         [](TNetBuilder& b) {
+             b.Work('a', 'b', 3);
+             b.Work('a', 'c', 4);
+             b.Work('b', 'd', 2);
+             b.Work('c', 'd', 1);
+         },
+         {"工作线有重叠 (1-3 ac)", "工作线有重叠 (1-2 ab)", "工作线有重叠 (2-4 bd)",
+          "工作线有重叠 (3-4 cd)"}},
+        {"a link implied by a path",
+         [](TNetBuilder& b) {
+             b.Work('a', 'b', 2);
+             b.Work('b', 'c', 2);
+             b.Work('a', 'c', 0, WorkKind::Dummy)->row = 1;
+         },
+         {"有多余逻辑关系 (1-3 ac)"}},
+    };
+    TTempFolder dir;
+    TFakeMessages msgs;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TNetBuilder b;
+        c.build(b);
+        b.Place();
+        b.net->Recalculate();
+        const std::string path = (dir.path / "checks.prt").string();
+        ASSERT_TRUE(SaveProject(*b.net, path));
+        const TRun r = RunCli({"check", path});
+        std::string expected = path + ": ok, version 1.55, layout 3, " +
+                               std::to_string(b.net->NodeCount()) + " nodes, " +
+                               std::to_string(b.net->WorkCount()) + " works\n";
+        for (const std::string& f : c.findings) expected += path + ": " + f + "\n";
+        EXPECT_EQ(r.out, expected);
+        EXPECT_EQ(r.status, c.findings.empty() ? 0 : 2);
+        EXPECT_EQ(r.err, "");
+    }
+}
+
+// Writes tests/data/checks.prt, a plan with two start and two end nodes, for
+// the shell test of "check". Run by hand after a change of the plan:
+//   arrowplan_file_tests --gtest_also_run_disabled_tests
+//       --gtest_filter='*DISABLED_WriteChecksSample'
+TEST(ProjectInfo, DISABLED_WriteChecksSample)
+{
+    TNetBuilder b;
+    b.Work('a', 'c', 3)->data->name = "基础";
+    Tedge* second = b.Work('b', 'c', 2);
+    second->data->name = "备料";
+    second->row = 1;
+    b.N('b')->row = 1;
+    b.Work('c', 'd', 2)->data->name = "主体";
+    Tedge* last = b.Work('c', 'e', 4);
+    last->data->name = "装修";
+    last->row = 1;
+    b.N('e')->row = 1;
+    b.Place();
+    b.net->title = "检查示例";
+    b.net->projectStart = kMarch1;
+    b.net->progressDate = kMarch1;
+    b.net->showStart = kMarch1;
+    b.net->showEnd = kMarch1;
+    b.net->fileName = "checks.prt";
+    b.net->Recalculate();
+    WriteFileBytes(fs::path(ARROWPLAN_TEST_DATA) / "checks.prt", WriteProjectBytes(*b.net));
 }
 
 // Writes tests/data/restdays.prt. Run by hand after a change of the plan:

@@ -182,6 +182,12 @@ TEST(FindOverlappingWork, SameAnswerAsThePlainScan)
         Tedge* literal = FindOverlappingWorkLiteral(*net);
         EXPECT_EQ(FindOverlappingWork(*net), literal);
         (literal ? found : none)++;
+        // the whole list: exactly the works the plain test finds, in scan order
+        std::vector<Tedge*> plain;
+        for (const auto& v : net->nodes)
+            for (Tedge* w = v->firstWork; w; w = w->nextWork)
+                if (OverlapsOnItsRow(*net, w)) plain.push_back(w);
+        EXPECT_EQ(OverlappingWorks(*net), plain);
     }
     EXPECT_GT(found, 10);
     EXPECT_GT(none, 5);
