@@ -6,7 +6,20 @@
 #include "editing/Editcmd.h"
 #include "editing/Pertcommand.h"
 #include "editing/Selectcmd.h"
+#include "gantt/Ganttcmd.h"
 #include "model/Pertgra.h"
+
+TSetpertCommand::TSetpertCommand()
+{
+    THoverRule row;
+    row.kind = ckMoveGanttEdge;
+    row.keepUntilFinished = true;
+    row.applies = [](const Tpertgra& net, TPosition2D p, const TPertDrawMode&) {
+        return ViewKind(net) == 0 && net.liveGantt.NumberCellAt(net, p) != nullptr;
+    };
+    row.make = [] { return std::make_unique<CMoveGanttEdge>(); };
+    hoverRules.push_back(std::move(row));
+}
 
 void TSetpertCommand::ChooseHoverCommand(const Tpertgra& net,
                                          std::unique_ptr<CPertCommand>& localCommand,
@@ -38,35 +51,42 @@ bool InNetworkView(const Tpertgra* net)
     return v == 1 || v == 2;
 }
 
+bool InGanttView(const Tpertgra* net)
+{
+    return net && ViewKind(*net) == 0;
+}
+
 }  // namespace
 
 std::unique_ptr<CPertCommand> TSetpertCommand::NewSelectCommand(const Tpertgra* net)
 {
     if (InNetworkView(net)) return std::make_unique<TSelectCmd>();
+    if (InGanttView(net)) return std::make_unique<TSelectGanttCmd>();
     return nullptr;
 }
 
-// The Gantt view's add, edit and delete tools come with the Gantt editing;
-// until then that view has none.
 std::unique_ptr<CPertCommand> TSetpertCommand::NewAddCommand(const Tpertgra* net)
 {
     if (InNetworkView(net)) return std::make_unique<TAddWorkCmd>();
+    if (InGanttView(net)) return std::make_unique<TAddWorkGanttCmd>();
     return nullptr;
 }
 
 std::unique_ptr<CPertCommand> TSetpertCommand::NewEditCommand(const Tpertgra* net)
 {
     if (InNetworkView(net)) return std::make_unique<TEditCmd>();
+    if (InGanttView(net)) return std::make_unique<TEditGanttCmd>();
     return nullptr;
 }
 
 std::unique_ptr<CPertCommand> TSetpertCommand::NewDeleteCommand(const Tpertgra* net)
 {
     if (InNetworkView(net)) return std::make_unique<TDeleteCmd>();
+    if (InGanttView(net)) return std::make_unique<TDelGanttCmd>();
     return nullptr;
 }
 
-// The time-difference tool comes with its command.
+// The time-difference tool comes with its command and dialog.
 std::unique_ptr<CPertCommand> TSetpertCommand::NewTimeDiffCommand(const Tpertgra*)
 {
     return nullptr;

@@ -26,6 +26,10 @@ public:
     };
     std::vector<THoverRule> hoverRules;
 
+    // Starts with the hover rule of the Gantt view: the row drag over a
+    // row's number cell.
+    TSetpertCommand();
+
     // Called at every pointer move; nothing changes while the left button is
     // held, so a running drag keeps its command.
     void ChooseHoverCommand(const Tpertgra& net, std::unique_ptr<CPertCommand>& localCommand,
