@@ -6,6 +6,7 @@
 
 #include "entry/Workdialogs.h"
 #include "editing/Deletefm.h"
+#include "gantt/Paixufm.h"
 #include "entry/Worktablefm1.h"
 #include "platform/Filedialogs.h"
 #include "platform/Memory.h"
@@ -87,6 +88,9 @@ int main(int argc, char** argv)
     // The delete tool and the popup item 删除 open the delete dialog through this one.
     const std::unique_ptr<IDeleteDialog> deleteDialog = MakeDeleteDialog(&window);
     SetDeleteDialog(deleteDialog.get());
+    // The Gantt view's 排序 opens the sort dialog through this one.
+    const std::unique_ptr<IPaixuDialog> sortDialog = MakePaixuDialog(&window);
+    SetPaixuDialog(sortDialog.get());
     instance.SetHandler([&window](const std::vector<std::string>& handed) {
         window.OpenHandedOver(handed);
     });
@@ -100,6 +104,7 @@ int main(int argc, char** argv)
     QTimer::singleShot(0, &window, [&window, absolute] { window.StartUp(absolute); });
     const int rc = app.exec();
 
+    SetPaixuDialog(nullptr);
     SetDeleteDialog(nullptr);
     SetWorkDialogs(nullptr);
     SetFileDialogs(nullptr);

@@ -6,28 +6,6 @@
 
 namespace {
 
-// The live chart's part of the reset; its columns, title, paging and
-// resource columns stay.
-void ResetLiveGantt(Tgantt& g)
-{
-    const Tgantt d;
-    g.titleFont = d.titleFont;
-    g.titleGap = 20;
-    g.rowHeight = 25;
-    g.spareColor1 = 0x808000;
-    g.spareColor2 = 0x0000FF;
-    g.spareColor3 = 0xFFFFFF;
-    g.criticalBarHeight = 8;
-    g.normalBarHeight = 8;
-    g.lineWidth = 1;
-    g.leftMargin = 50;
-    g.topMargin = 100;
-    g.workFont = d.workFont;
-    g.resourceColumnWidth = 80;
-    g.ruler = Tpertgrid();
-    g.scaleIntervals.dayWidth = 10.0;
-}
-
 bool PrintPalette(const Tpertgra& net, int32_t kind)
 {
     return IsPrintKind(kind) || !net.displaySettings.useScreenPalette;
@@ -54,7 +32,7 @@ void ResetDisplaySettings(Tpertgra& net)
     net.resourcePrintBrush = TVqBrush{5, 0x000000};
     net.ganttPrintPreset = Tgantt::PrintPreset();
     net.ganttScreenPreset = Tgantt::ScreenPreset();
-    ResetLiveGantt(net.liveGantt);
+    net.liveGantt.ResetToDefaults();
     net.modified = true;
 }
 

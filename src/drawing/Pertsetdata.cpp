@@ -122,6 +122,25 @@ void Tpertsetdata::Load(const Tpertgra& net)
     printRatioX = d.printRatioX;
     printRatioY = d.printRatioY;
     equalRatios = d.equalRatios != 0;
+
+    const Tgantt& c = net.liveGantt;
+    gantt.title = c.title;
+    gantt.titleGap = c.titleGap;
+    gantt.titleFont = c.titleFont;
+    gantt.workFont = c.workFont;
+    gantt.rowsPerPage = c.rowsPerPage;
+    gantt.rightDistance = c.ruler.rightMargin;
+    gantt.criticalBarHeight = c.criticalBarHeight;
+    gantt.normalBarHeight = c.normalBarHeight;
+    gantt.topMargin = c.topMargin;
+    gantt.leftMargin = c.leftMargin;
+    gantt.bottomMargin = static_cast<int32_t>(c.margins.bottomMargin);
+    gantt.rightMargin = static_cast<int32_t>(c.margins.rightMargin);
+    gantt.showResourceDiagram = c.showResourceDiagram;
+    gantt.columns = c.columns;
+    gantt.resourceIds = c.resourceColumnIds;
+    gantt.resourceModes = c.resourceColumnModes;
+    gantt.resourceWidth = c.resourceColumnWidth;
 }
 
 bool Tpertsetdata::Apply(Tpertgra& net) const
@@ -195,13 +214,36 @@ bool Tpertsetdata::Apply(Tpertgra& net) const
     d.printRatioY = equalRatios ? printRatioX : printRatioY;
     d.equalRatios = equalRatios ? 1 : 0;
 
+    Tgantt& c = net.liveGantt;
+    c.title = gantt.title;
+    c.titleGap = gantt.titleGap;
+    c.titleFont = gantt.titleFont;
+    c.workFont = gantt.workFont;
+    // The paging divides by the page size.
+    c.rowsPerPage = std::max(1, gantt.rowsPerPage);
+    c.ruler.rightMargin = gantt.rightDistance;
+    c.criticalBarHeight = std::max(0, gantt.criticalBarHeight);
+    c.normalBarHeight = std::max(0, gantt.normalBarHeight);
+    c.topMargin = gantt.topMargin;
+    c.leftMargin = gantt.leftMargin;
+    c.margins.bottomMargin = gantt.bottomMargin;
+    c.margins.rightMargin = gantt.rightMargin;
+    c.showResourceDiagram = gantt.showResourceDiagram;
+    c.columns = gantt.columns;
+    c.resourceColumnIds = gantt.resourceIds;
+    c.resourceColumnModes = gantt.resourceModes;
+    c.resourceColumnModes.resize(c.resourceColumnIds.size(), 0);
+    c.resourceColumnWidth = std::max(0, gantt.resourceWidth);
+
     Tpertsetdata after;
     after.Load(net);
     const bool changed = !(after == before) || !SameFont(after.titleFont, before.titleFont) ||
                          !SameFont(after.workFont, before.workFont) ||
                          !SameFont(after.nodeFont, before.nodeFont) ||
                          !SameFont(after.rulerNameFont, before.rulerNameFont) ||
-                         !SameFont(after.rulerScaleFont, before.rulerScaleFont);
+                         !SameFont(after.rulerScaleFont, before.rulerScaleFont) ||
+                         !SameFont(after.gantt.titleFont, before.gantt.titleFont) ||
+                         !SameFont(after.gantt.workFont, before.gantt.workFont);
     if (changed) net.modified = true;
     return changed;
 }

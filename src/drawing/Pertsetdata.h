@@ -3,7 +3,9 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "gantt/Ganttshowdata.h"
 #include "model/Vqfont.h"
 
 class Tpertgra;
@@ -73,6 +75,29 @@ public:
     int32_t gridChoice = 0;
     // 时间设置
     int32_t projectStart = 0;
+    // 横道图属性: the live Gantt chart, with its print margins (打印调整).
+    struct TGanttPage {
+        std::string title;
+        int32_t titleGap = 20;          // 名称距图间距：
+        TVqFont titleFont;
+        TVqFont workFont;               // 工作字体
+        int32_t rowsPerPage = 60;       // 每页显示行数：
+        int32_t rightDistance = 50;     // 图与右边框距：
+        int32_t criticalBarHeight = 8;  // 关键工作高度：
+        int32_t normalBarHeight = 8;    // 一般工作高度：
+        int32_t topMargin = 100;        // 上边距, 左边距, 下边距, 右边距
+        int32_t leftMargin = 50;
+        int32_t bottomMargin = 5;
+        int32_t rightMargin = 5;
+        bool showResourceDiagram = false;   // 横道图里含资源图
+        std::vector<TGanttShowData> columns;
+        // 资源用量显示: numbers, 显示方式 (0 每天用量, 1 总量), 显示宽度：
+        std::vector<std::string> resourceIds;
+        std::vector<int32_t> resourceModes;
+        int32_t resourceWidth = 80;
+        bool operator==(const TGanttPage&) const = default;
+    };
+    TGanttPage gantt;
     // 打印调整
     int32_t paperSize = 9;          // index of kPaperNames + 1
     int32_t orientation = 1;        // 0 纵向, 1 横向

@@ -15,6 +15,8 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTabWidget>
+#include <QTableWidget>
+#include <QHeaderView>
 #include <QVBoxLayout>
 
 #include "model/Numbertext.h"
@@ -46,6 +48,7 @@ Tpertsetfm::Tpertsetfm(Tpertgra& net, QWidget* parent) : QDialog(parent), net_(n
     rulerPages->addTab(TimePage(), QStringLiteral("时间设置"));
     pages = new QTabWidget(this);
     pages->addTab(networkPages, QStringLiteral("网络图属性"));
+    pages->addTab(GanttPage(), QStringLiteral("横道图属性"));
     pages->addTab(rulerPages, QStringLiteral("时间标尺设置"));
     printPage_ = PrintPage();
     pages->addTab(printPage_, QStringLiteral("打印调整"));
@@ -156,6 +159,109 @@ QWidget* Tpertsetfm::GeneralPage()
     layout->addWidget(geometry, 0, Qt::AlignTop);
     layout->addWidget(colours);
     return page;
+}
+
+QWidget* Tpertsetfm::GanttPage()
+{
+    auto* page = new QWidget(this);
+    const Tpertsetdata::TGanttPage& g = state_.gantt;
+    auto* layout = new QHBoxLayout(page);
+    auto* left = new QFormLayout;
+    ganttTitle = new QLineEdit(Q(g.title), page);
+    ganttTitleGap_ = Number(g.titleGap);
+    ganttTitleFont_ = new TFontButton(page);
+    ganttTitleFont_->SetFont(g.titleFont);
+    ganttWorkFont_ = new TFontButton(page);
+    ganttWorkFont_->SetFont(g.workFont);
+    ganttRowsPerPage = Number(g.rowsPerPage);
+    ganttRightDistance_ = Number(g.rightDistance);
+    ganttCriticalHeight_ = Number(g.criticalBarHeight);
+    ganttNormalHeight_ = Number(g.normalBarHeight);
+    left->addRow(QStringLiteral("名称："), ganttTitle);
+    left->addRow(QStringLiteral("名称距图间距："), ganttTitleGap_);
+    left->addRow(QStringLiteral("字体"), ganttTitleFont_);
+    left->addRow(QStringLiteral("工作字体"), ganttWorkFont_);
+    left->addRow(QStringLiteral("每页显示行数："), ganttRowsPerPage);
+    left->addRow(QStringLiteral("图与右边框距："), ganttRightDistance_);
+    left->addRow(QStringLiteral("关键工作高度："), ganttCriticalHeight_);
+    left->addRow(QStringLiteral("一般工作高度："), ganttNormalHeight_);
+    const int32_t margins[] = {g.topMargin, g.leftMargin, g.bottomMargin, g.rightMargin};
+    const char* marginNames[] = {"上边距", "左边距", "下边距", "右边距"};
+    for (size_t i = 0; i < 4; ++i) {
+        ganttMargins_[i] = Number(margins[i]);
+        left->addRow(QString::fromUtf8(marginNames[i]), ganttMargins_[i]);
+    }
+    ganttResourceDiagram_ = new QCheckBox(QStringLiteral("横道图里含资源图"), page);
+    ganttResourceDiagram_->setChecked(g.showResourceDiagram);
+    left->addRow(QString(), ganttResourceDiagram_);
+    layout->addLayout(left);
+
+    auto* right = new QVBoxLayout;
+    ganttColumns = new QTableWidget(int(g.columns.size()), 4, page);
+    ganttColumns->setHorizontalHeaderLabels(
+        {QStringLiteral("显示"), QStringLiteral("名称"), QStringLiteral("宽度"), QStringLiteral("对齐")});
+    ganttColumns->verticalHeader()->setVisible(false);
+    for (int r = 0; r < int(g.columns.size()); ++r) {
+        const TGanttShowData& c = g.columns[size_t(r)];
+        auto* shown = new QTableWidgetItem;
+        shown->setFlags(Qt::ItemIsUserCheckable | Qt::ItemIsEnabled);
+        shown->setCheckState(c.visible ? Qt::Checked : Qt::Unchecked);
+        ganttColumns->setItem(r, 0, shown);
+        ganttColumns->setItem(r, 1, new QTableWidgetItem(Q(c.caption)));
+        ganttColumns->setItem(r, 2, new QTableWidgetItem(Q(NumberToText(c.width, 8, 2))));
+        auto* align = new QComboBox(ganttColumns);
+        align->addItems({QStringLiteral("居左"), QStringLiteral("居中"), QStringLiteral("居右")});
+        align->setCurrentIndex(std::clamp(c.align, 0, 2));
+        ganttColumns->setCellWidget(r, 3, align);
+    }
+    ganttColumns->resizeColumnsToContents();
+    right->addWidget(ganttColumns);
+    auto* resources = new QGroupBox(QStringLiteral("资源用量显示"), page);
+    auto* rf = new QFormLayout(resources);
+    QStringList ids;
+    for (const std::string& id : g.resourceIds) ids << Q(id);
+    ganttResources = new QLineEdit(ids.join(QStringLiteral(",")), resources);
+    ganttResourceMode_ = new QComboBox(resources);
+    ganttResourceMode_->addItems({QStringLiteral("每天用量"), QStringLiteral("总量")});
+    ganttResourceMode_->setCurrentIndex(!g.resourceModes.empty() && g.resourceModes[0] == 1 ? 1 : 0);
+    ganttResourceWidth_ = Number(g.resourceWidth);
+    rf->addRow(QStringLiteral("资源编号："), ganttResources);
+    rf->addRow(QStringLiteral("显示方式："), ganttResourceMode_);
+    rf->addRow(QStringLiteral("显示宽度："), ganttResourceWidth_);
+    right->addWidget(resources);
+    layout->addLayout(right);
+    return page;
+}
+
+void Tpertsetfm::CollectGantt()
+{
+    Tpertsetdata::TGanttPage& g = state_.gantt;
+    g.title = S(ganttTitle->text());
+    g.titleGap = TIntegerEdit::Value(ganttTitleGap_);
+    g.titleFont = ganttTitleFont_->Font();
+    g.workFont = ganttWorkFont_->Font();
+    g.rowsPerPage = TIntegerEdit::Value(ganttRowsPerPage);
+    g.rightDistance = TIntegerEdit::Value(ganttRightDistance_);
+    g.criticalBarHeight = TIntegerEdit::Value(ganttCriticalHeight_);
+    g.normalBarHeight = TIntegerEdit::Value(ganttNormalHeight_);
+    int32_t* margins[] = {&g.topMargin, &g.leftMargin, &g.bottomMargin, &g.rightMargin};
+    for (size_t i = 0; i < 4; ++i) *margins[i] = TIntegerEdit::Value(ganttMargins_[i]);
+    g.showResourceDiagram = ganttResourceDiagram_->isChecked();
+    for (int r = 0; r < ganttColumns->rowCount() && r < int(g.columns.size()); ++r) {
+        TGanttShowData& c = g.columns[size_t(r)];
+        c.visible = ganttColumns->item(r, 0)->checkState() == Qt::Checked;
+        c.caption = S(ganttColumns->item(r, 1)->text());
+        // A width that is not a number keeps the old one.
+        if (const auto w = ParseNumericText(S(ganttColumns->item(r, 2)->text().trimmed())))
+            c.width = *w;
+        if (auto* align = qobject_cast<QComboBox*>(ganttColumns->cellWidget(r, 3)))
+            c.align = align->currentIndex();
+    }
+    g.resourceIds.clear();
+    for (const QString& id : ganttResources->text().split(QLatin1Char(','), Qt::SkipEmptyParts))
+        if (!id.trimmed().isEmpty()) g.resourceIds.push_back(S(id.trimmed()));
+    g.resourceModes.assign(g.resourceIds.size(), ganttResourceMode_->currentIndex());
+    g.resourceWidth = TIntegerEdit::Value(ganttResourceWidth_);
 }
 
 QWidget* Tpertsetfm::TitlePage()
@@ -384,6 +490,7 @@ void Tpertsetfm::Collect()
     s.printRatioX = TIntegerEdit::Value(printRatioX);
     s.printRatioY = TIntegerEdit::Value(printRatioY);
     s.equalRatios = equalRatios->isChecked();
+    CollectGantt();
 }
 
 void Tpertsetfm::Confirm()

@@ -11,6 +11,7 @@ class QDateEdit;
 class QLabel;
 class QLineEdit;
 class QRadioButton;
+class QTableWidget;
 class QTabWidget;
 class TColorButton;
 class TFontButton;
@@ -51,6 +52,11 @@ public:
     QLineEdit* printRatioY = nullptr;
     QCheckBox* equalRatios = nullptr;
     QLineEdit* titleEdit = nullptr;
+    // 横道图属性
+    QLineEdit* ganttTitle = nullptr;
+    QLineEdit* ganttRowsPerPage = nullptr;
+    QTableWidget* ganttColumns = nullptr;   // 显示, 名称, 宽度, 对齐 per column
+    QLineEdit* ganttResources = nullptr;    // resource numbers, separated by commas
 
     const Tpertsetdata& State() const { return state_; }
     void Confirm();
@@ -62,6 +68,8 @@ private:
     QWidget* RulerPage();
     QWidget* TimePage();
     QWidget* PrintPage();
+    QWidget* GanttPage();
+    void CollectGantt();
     QLineEdit* Number(int32_t value);
     void StorePanels(Tpertsetdata::TColors& c) const;
     void LoadPanels(const Tpertsetdata::TColors& c);
@@ -111,4 +119,14 @@ private:
     QComboBox* orientation_ = nullptr;
     QLineEdit* marginTop_ = nullptr;
     QLineEdit* marginLeft_ = nullptr;
+    QLineEdit* ganttTitleGap_ = nullptr;
+    TFontButton* ganttTitleFont_ = nullptr;
+    TFontButton* ganttWorkFont_ = nullptr;
+    QLineEdit* ganttRightDistance_ = nullptr;
+    QLineEdit* ganttCriticalHeight_ = nullptr;
+    QLineEdit* ganttNormalHeight_ = nullptr;
+    std::array<QLineEdit*, 4> ganttMargins_{};   // 上, 左, 下, 右
+    QCheckBox* ganttResourceDiagram_ = nullptr;
+    QComboBox* ganttResourceMode_ = nullptr;
+    QLineEdit* ganttResourceWidth_ = nullptr;
 };

@@ -181,8 +181,29 @@ void Tpertfm::BuildPopup()
         const int32_t kind = which;
         popupCheck_->addAction(QString::fromUtf8(caption), this, [this, kind] { RunCheck(kind); });
     }
+    popupAlign_ = pertppmenu->addMenu(QStringLiteral("工作参数位置"));
+    const std::pair<const char*, int32_t> aligns[] = {{"居左", 0}, {"居中", 1}, {"居右", 2}};
+    for (const auto& [caption, which] : aligns) {
+        const int32_t a = which;
+        popupAlign_->addAction(QString::fromUtf8(caption), this,
+                               [this, a] { ChangeGantt([a](Tgantt& g) { g.SetAllColumnsAlign(a); }); });
+    }
+    popupLinks_ = item("显示关系连线", [this] {
+        ChangeGantt([](Tgantt& g) { g.SetShowLinks(!g.ShowLinks()); });
+    });
+    popupLinks_->setCheckable(true);
     item("设置", [this] { host_.OpenDisplaySettings(*this); });
     item("刷新", [this] { RefreshView(); });
+}
+
+void Tpertfm::ChangeGantt(const std::function<void(Tgantt&)>& change)
+{
+    Tpertgra* net = Network();
+    if (!net) return;
+    change(net->liveGantt);
+    // A setting of the project file: closing asks to save it.
+    net->modified = true;
+    RefreshView();
 }
 
 TPosition2D Tpertfm::PopupPoint() const
@@ -210,11 +231,14 @@ void Tpertfm::ShowPopup(QPoint globalPos)
     popupTimeData_->setVisible(network);
     popupPaste_->setVisible(network);
     popupCheck_->menuAction()->setVisible(network);
+    popupAlign_->menuAction()->setVisible(!network);
+    popupLinks_->setVisible(!network);
+    popupLinks_->setChecked(Network()->liveGantt.ShowLinks());
     const CPertCommand* tool = host_.ToolCommand();
     const int32_t kind = tool ? tool->Kind() : -1;
-    popupAdd_->setChecked(kind == ckAddWork);
-    popupEdit_->setChecked(kind == ckEdit);
-    popupDelete_->setChecked(kind == ckDelete);
+    popupAdd_->setChecked(kind == ckAddWork || kind == ckAddWorkGantt);
+    popupEdit_->setChecked(kind == ckEdit || kind == ckEditGantt);
+    popupDelete_->setChecked(kind == ckDelete || kind == ckDelGantt);
     popupPaste_->setChecked(kind == ckImport);
     pertppmenu->popup(globalPos);
 }

@@ -9,6 +9,7 @@
 #include "editing/Transformationpt.h"
 
 class IPertHost;
+class Tgantt;
 class QAbstractScrollArea;
 class QMenu;
 class TQtCanvasImage;
@@ -100,4 +101,7 @@ private:
     QAction* popupDelete_ = nullptr;
     QAction* popupPaste_ = nullptr;
     QMenu* popupCheck_ = nullptr;
+    QMenu* popupAlign_ = nullptr;     // 工作参数位置, Gantt view only
+    QAction* popupLinks_ = nullptr;   // 显示关系连线, Gantt view only
+    void ChangeGantt(const std::function<void(Tgantt&)>& change);
 };

@@ -35,7 +35,7 @@ const char* kUsage =
     "       arrowplan-cli convert IN.prt OUT.prt\n"
     "       arrowplan-cli check FILE.prt\n"
     "       arrowplan-cli export FILE.prt OUT.{png,jpg,bmp,svg,pdf} [--palette print|screen]"
-    " [--scale F]\n";
+    " [--scale F] [--view gantt|network]\n";
 
 int Usage(std::ostream& err)
 {
@@ -113,12 +113,19 @@ int Export(const std::vector<std::string>& args, std::ostream& out, std::ostream
     std::vector<std::string> files;
     bool print = true;
     double scale = 1.0;
+    std::string view;   // empty: the view the document was saved in
     for (size_t i = 1; i < args.size(); ++i) {
         const std::string& a = args[i];
-        if (a == "--palette" || a == "--scale") {
+        if (a == "--palette" || a == "--scale" || a == "--view") {
             if (i + 1 >= args.size()) return Usage(err);
             const std::string& v = args[++i];
-            if (a == "--palette") {
+            if (a == "--view") {
+                if (v != "gantt" && v != "network") {
+                    err << "arrowplan-cli: --view takes \"gantt\" or \"network\"\n";
+                    return 2;
+                }
+                view = v;
+            } else if (a == "--palette") {
                 if (v != "print" && v != "screen") {
                     err << "arrowplan-cli: --palette takes \"print\" or \"screen\"\n";
                     return 2;
@@ -149,6 +156,14 @@ int Export(const std::vector<std::string>& args, std::ostream& out, std::ostream
     if (LoadProject(net, files[0], &f) != 1) {
         err << files[0] << ": " << ProblemText(f) << "\n";
         return 1;
+    }
+    if (view == "gantt") {
+        net.networkView = false;
+        net.resourceOnlyView = false;
+    } else if (view == "network") {
+        // The network the document shows in its network view (time-scaled or logic).
+        net.networkView = true;
+        net.resourceOnlyView = false;
     }
     net.Recalculate();
     std::string problem;

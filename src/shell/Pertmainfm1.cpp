@@ -22,6 +22,7 @@
 #include <QStyle>
 #include <QTimer>
 #include <QToolBar>
+#include <QToolButton>
 #include <QUrl>
 #include <QVBoxLayout>
 #include <mutex>
@@ -43,6 +44,7 @@
 #include "editing/Pertfm1.h"
 #include "entry/Createpertinffm.h"
 #include "file/Projectfile.h"
+#include "gantt/Paixudialog.h"
 #include "model/Pertgra.h"
 #include "platform/Filedialogs.h"
 #include "platform/Filetypes.h"
@@ -203,8 +205,8 @@ void Tpertmainfm::BuildActions()
     };
     // The tool panel from the top. Only the tools whose commands exist get a
     // button; the others come with their commands.
-    const TDef defs[] = {{"", ckSelect, true},    {"添加", ckAddWork, false},
-                         {"编辑", ckEdit, false}, {"删除", ckDelete, false},
+    const TDef defs[] = {{"", ckSelect, true},    {"添加", ckAddWork, true},
+                         {"编辑", ckEdit, true}, {"删除", ckDelete, true},
                          {"替换", ckImport, false}};
     for (const TDef& d : defs) {
         TToolButton t;
@@ -291,6 +293,7 @@ void Tpertmainfm::BuildMenus()
     view->addAction(QStringLiteral("前锋线设置"), this, &Tpertmainfm::RunProgressLine);
     view->addSeparator();
     showNetworkAction_ = view->addAction(QStringLiteral("显示网络图"), this, [this] { ShowView(1); });
+    showGanttAction_ = view->addAction(QStringLiteral("显示横道图"), this, [this] { ShowView(0); });
     showResourceAction_ = view->addAction(QStringLiteral("显示资源图"), this, [this] { ShowView(3); });
     view->addSeparator();
     view->addAction(QStringLiteral("设置默认值"), this, &Tpertmainfm::ResetDefaults);
@@ -353,12 +356,32 @@ void Tpertmainfm::BuildToolBars()
     button(tlbEdit, "设置", "设置", [this] {
         if (Tpertfm* d = ActiveDocument()) OpenDisplaySettings(*d);
     });
+    ganttswbtn = button(tlbEdit, "横道图", "横道图", [this] { SwitchGantt(); });
 
     pertPanel = new QToolBar(QStringLiteral("工具"), this);
     pertPanel->setObjectName(QStringLiteral("pertPanel"));
     pertPanel->setOrientation(Qt::Vertical);
     pertPanel->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     for (const TToolButton& t : tools_) pertPanel->addAction(t.action);
+    ganttpanel = new QWidget(pertPanel);
+    ganttpanel->setObjectName(QStringLiteral("ganttpanel"));
+    auto* pages = new QVBoxLayout(ganttpanel);
+    pages->setContentsMargins(0, 8, 0, 0);
+    auto pageButton = [this, pages](const char* caption, auto slot) {
+        auto* a = new QAction(QString::fromUtf8(caption), this);
+        auto* b = new QToolButton(ganttpanel);
+        b->setDefaultAction(a);
+        b->setToolButtonStyle(Qt::ToolButtonTextOnly);
+        b->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+        pages->addWidget(b);
+        connect(a, &QAction::triggered, this, slot);
+        return a;
+    };
+    lesspagebtn = pageButton("上页", [this] { TurnGanttPage(false); });
+    addpagebtn = pageButton("下页", [this] { TurnGanttPage(true); });
+    paixubut = pageButton("排序", [this] { SortGantt(); });
+    ganttpanelAction_ = pertPanel->addWidget(ganttpanel);
+    ganttpanelAction_->setVisible(false);
     addToolBar(Qt::RightToolBarArea, pertPanel);
 }
 
@@ -674,6 +697,8 @@ void Tpertmainfm::SetViewMode(Tpertgra& net, int32_t mode)
     } else {
         SetViewKind(net, mode);
         for (const TToolButton& t : tools_) t.action->setVisible(mode != 0 || t.inGantt);
+        ganttswbtn->setText(mode == 0 ? QStringLiteral("网络图") : QStringLiteral("横道图"));
+        ganttpanelAction_->setVisible(mode == 0);
     }
     QAction* down = toolGroup_->checkedAction();
     if (!down || !down->isVisible()) {
@@ -688,6 +713,40 @@ void Tpertmainfm::ShowView(int32_t mode)
     Tpertfm* d = ActiveDocument();
     if (!d || !d->Network() || d->Network()->nodes.empty()) return;
     d->ChangeSettings([this, d, mode] { SetViewMode(*d->Network(), mode); });
+}
+
+void Tpertmainfm::SwitchGantt()
+{
+    Tpertfm* d = ActiveDocument();
+    if (!d || !d->Network()) return;
+    Tpertgra& net = *d->Network();
+    net.modified = true;
+    const int32_t mode = ViewKind(net) != 0 ? 0 : net.networkKind == 1 ? 2 : 1;
+    SetViewMode(net, mode);
+    d->ScrollHome();
+    d->RefreshView();
+}
+
+void Tpertmainfm::TurnGanttPage(bool next)
+{
+    Tpertfm* d = ActiveDocument();
+    if (!d || !d->Network() || ViewKind(*d->Network()) != 0) return;
+    Tpertgra& net = *d->Network();
+    const bool turned = next ? net.liveGantt.NextPage(net) : net.liveGantt.PreviousPage();
+    if (!turned) return;
+    d->ScrollHome();
+    LayoutNetwork(net);
+    d->RebuildImage();
+    d->paintbox->update();
+}
+
+void Tpertmainfm::SortGantt()
+{
+    Tpertfm* d = ActiveDocument();
+    if (!d || !d->Network() || ViewKind(*d->Network()) != 0) return;
+    OpenSortDialog(d->doc);
+    d->scbox->setFocus();
+    d->RefreshView();
 }
 
 void Tpertmainfm::DocumentActivated(QMdiSubWindow* w)

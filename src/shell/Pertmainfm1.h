@@ -71,8 +71,15 @@ public:
     // Presses the tool button of kind 23, 24, 25 or 28; others do nothing.
     void SelectTool(int32_t kind);
     void SetViewMode(Tpertgra& net, int32_t mode);
-    // Runs "显示网络图" (1) or "显示资源图" (3).
+    // Runs "显示横道图" (0), "显示网络图" (1) or "显示资源图" (3).
     void ShowView(int32_t mode);
+    // ganttswbtn: the Gantt view from a network view, the network view back
+    // from the Gantt view.
+    void SwitchGantt();
+    // lesspagebtn and addpagebtn: the previous or the next Gantt page.
+    void TurnGanttPage(bool next);
+    // paixubut: the sort dialog of the Gantt view.
+    void SortGantt();
 
     // ---- IPertHost ----
     CPertCommand* ToolCommand() override { return toolCommand.get(); }
@@ -115,6 +122,11 @@ public:
     QToolBar* ToolBar2 = nullptr;
     QToolBar* tlbEdit = nullptr;
     QToolBar* pertPanel = nullptr;
+    QAction* ganttswbtn = nullptr;
+    QWidget* ganttpanel = nullptr;    // 上页, 下页 and 排序 below the tools, in the Gantt view
+    QAction* lesspagebtn = nullptr;
+    QAction* addpagebtn = nullptr;
+    QAction* paixubut = nullptr;
 
 protected:
     void closeEvent(QCloseEvent* e) override;
@@ -189,4 +201,6 @@ private:
     QActionGroup* toolGroup_ = nullptr;
     QAction* showNetworkAction_ = nullptr;
     QAction* showResourceAction_ = nullptr;
+    QAction* showGanttAction_ = nullptr;
+    QAction* ganttpanelAction_ = nullptr;
 };

@@ -457,3 +457,27 @@ TEST(GanttState, AlignLinksAndDefaults)
 }
 
 }  // namespace
+
+#include "file/Projectfile.h"
+
+namespace {
+
+TEST(GanttState, AFileSavedInTheGanttViewOpensShowingTheChart)
+{
+    auto net = Chain(3);
+    SetViewKind(*net, 0);
+    const std::vector<uint8_t> bytes = WriteProjectBytes(*net);
+    Tpertgra back;
+    ASSERT_EQ(ReadProjectBytes(back, bytes.data(), bytes.size(), "g.prt"), 1);
+    back.Recalculate();
+    LayoutNetwork(back);
+    EXPECT_EQ(RowNames(back.liveGantt), (std::vector<std::string>{"W1", "W2", "W3"}));
+    TRecordingCanvas canvas;
+    TPertDrawMode mode(&canvas, dkScreen);
+    DrawNetwork(back, mode);
+    const std::vector<std::string> texts = canvas.Texts();
+    for (const char* t : {"工程进度横道图", "工作名称", "W2"})
+        EXPECT_NE(std::find(texts.begin(), texts.end(), t), texts.end()) << t;
+}
+
+}  // namespace

@@ -337,8 +337,8 @@ TEST(MainWindow, ThePopupMenuOffersTheWorkItemsAndTheChecks)
         if (a->menu())
             for (QAction* c : a->menu()->actions()) checks << c->text();
     }
-    EXPECT_EQ(items, (QStringList{"添加", "编辑", "删除", "复制", "粘贴", "时间参数", "检查", "设置",
-                                  "刷新"}));
+    EXPECT_EQ(items, (QStringList{"添加", "编辑", "删除", "复制", "粘贴", "时间参数", "检查",
+                                  "工作参数位置", "显示关系连线", "设置", "刷新"}));
     EXPECT_EQ(checks, (QStringList{"多起点检查", "多终点检查", "工作线重叠检查", "多余逻辑关系检查"}));
     // An item on empty ground chooses its tool; the check mark follows the tool.
     f.window->SelectTool(ckDelete);
@@ -347,6 +347,56 @@ TEST(MainWindow, ThePopupMenuOffersTheWorkItemsAndTheChecks)
     EXPECT_EQ(f.window->ToolCommand()->Kind(), ckDelete);
     f.window->SelectTool(ckImport);
     EXPECT_EQ(f.window->ToolCommand()->Kind(), ckImport);
+}
+
+TEST(MainWindow, TheGanttViewIsReachedFromTheSwitchAndTheMenu)
+{
+    MainFixture f;
+    Tpertfm* doc = f.window->OpenDocument(f.Plan("plan.prt"));
+    ASSERT_NE(doc, nullptr);
+    auto visibleTools = [&] {
+        QStringList tools;
+        for (QAction* a : f.window->pertPanel->actions())
+            if (a->isVisible() && !a->toolTip().isEmpty()) tools << a->toolTip();
+        return tools;
+    };
+    doc->Network()->modified = false;
+    f.window->ganttswbtn->trigger();
+    EXPECT_EQ(doc->doc.ViewMode(), 0);
+    EXPECT_TRUE(doc->Network()->modified);
+    EXPECT_EQ(f.window->ganttswbtn->text(), QStringLiteral("网络图"));
+    EXPECT_TRUE(f.window->ganttpanel->isVisibleTo(f.window->pertPanel));
+    EXPECT_EQ(visibleTools(), (QStringList{"选择", "添加", "编辑", "删除"}));
+    ASSERT_NE(f.window->ToolCommand(), nullptr);
+    EXPECT_EQ(f.window->ToolCommand()->Kind(), ckSelectGantt);
+    f.window->SelectTool(ckEdit);
+    EXPECT_EQ(f.window->ToolCommand()->Kind(), ckEditGantt);
+    EXPECT_FALSE(doc->Network()->liveGantt.pageWorks.empty());
+    f.window->addpagebtn->trigger();   // one page only
+    EXPECT_EQ(doc->Network()->liveGantt.page, 1);
+
+    // The popup's Gantt items change the chart and count as changes.
+    doc->Network()->modified = false;
+    for (QAction* a : doc->pertppmenu->actions()) {
+        if (a->text() == QStringLiteral("显示关系连线")) a->trigger();
+        if (a->menu() && a->text() == QStringLiteral("工作参数位置"))
+            for (QAction* c : a->menu()->actions())
+                if (c->text() == QStringLiteral("居右")) c->trigger();
+    }
+    EXPECT_TRUE(doc->Network()->liveGantt.ShowLinks());
+    EXPECT_EQ(doc->Network()->liveGantt.columns[3].align, 2);
+    EXPECT_TRUE(doc->Network()->modified);
+
+    f.window->ganttswbtn->trigger();
+    EXPECT_EQ(doc->doc.ViewMode(), 1);
+    EXPECT_EQ(f.window->ganttswbtn->text(), QStringLiteral("横道图"));
+    EXPECT_FALSE(f.window->ganttpanel->isVisibleTo(f.window->pertPanel));
+    EXPECT_EQ(visibleTools(), (QStringList{"选择", "添加", "编辑", "删除", "替换"}));
+    f.Menu("显示横道图")->trigger();
+    EXPECT_EQ(doc->doc.ViewMode(), 0);
+    // The tool that was down stays down, with its command for the new view.
+    ASSERT_NE(f.window->ToolCommand(), nullptr);
+    EXPECT_EQ(f.window->ToolCommand()->Kind(), ckEditGantt);
 }
 
 TEST(MainWindow, ThePopupItemDeleteRunsTheDeleteDialogAndIsUndone)

@@ -254,6 +254,34 @@ TEST(DisplaySettingsDialog, UntouchedDialogChangesNothing)
     EXPECT_FALSE(net->modified);
 }
 
+TEST(DisplaySettingsDialog, TheGanttPageReachesTheLiveChart)
+{
+    auto net = SmallPlan();
+    net->modified = false;
+    Tpertsetdata d;
+    d.Load(*net);
+    EXPECT_EQ(d.gantt.title, "工程进度横道图");
+    EXPECT_EQ(d.gantt.columns.size(), 14u);
+    d.gantt.title = "横道图\\二";
+    d.gantt.rowsPerPage = 0;   // the paging divides by it: at least 1
+    d.gantt.rightDistance = 70;
+    d.gantt.bottomMargin = 12;
+    d.gantt.columns[4].visible = true;
+    d.gantt.resourceIds = {"R1", "R2"};
+    d.gantt.resourceModes = {1};
+    d.gantt.workFont.color = 0x123456;
+    EXPECT_TRUE(d.Apply(*net));
+    EXPECT_TRUE(net->modified);
+    const Tgantt& g = net->liveGantt;
+    EXPECT_EQ(g.title, "横道图\\二");
+    EXPECT_EQ(g.rowsPerPage, 1);
+    EXPECT_EQ(g.ruler.rightMargin, 70);
+    EXPECT_EQ(g.margins.bottomMargin, 12);
+    EXPECT_TRUE(g.columns[4].visible);
+    EXPECT_EQ(g.resourceColumnModes, (std::vector<int32_t>{1, 0}));
+    EXPECT_EQ(g.workFont.color, 0x123456);
+}
+
 TEST(DisplaySettingsDialog, PalettesAreEditedSeparately)
 {
     auto net = SmallPlan();
