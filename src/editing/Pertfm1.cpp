@@ -198,12 +198,8 @@ void Tpertfm::BuildPopup()
 
 void Tpertfm::ChangeGantt(const std::function<void(Tgantt&)>& change)
 {
-    Tpertgra* net = Network();
-    if (!net) return;
-    change(net->liveGantt);
-    // A setting of the project file: closing asks to save it.
-    net->modified = true;
-    RefreshView();
+    // A setting of the project file: one undo step, and closing asks to save it.
+    ChangeSettings([this, &change] { change(Network()->liveGantt); });
 }
 
 TPosition2D Tpertfm::PopupPoint() const

@@ -720,11 +720,11 @@ void Tpertmainfm::SwitchGantt()
     Tpertfm* d = ActiveDocument();
     if (!d || !d->Network()) return;
     Tpertgra& net = *d->Network();
-    net.modified = true;
     const int32_t mode = ViewKind(net) != 0 ? 0 : net.networkKind == 1 ? 2 : 1;
-    SetViewMode(net, mode);
-    d->ScrollHome();
-    d->RefreshView();
+    d->ChangeSettings([&] {
+        SetViewMode(net, mode);
+        d->ScrollHome();
+    });
 }
 
 void Tpertmainfm::TurnGanttPage(bool next)

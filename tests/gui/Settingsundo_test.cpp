@@ -22,6 +22,7 @@
 #include "editing/Autobackup.h"
 #include "editing/Pertfm1.h"
 #include "editing/Workinsert.h"
+#include "gantt/Gantt.h"
 #include "entry/Createpertinffm.h"
 #include "file/Projectfile.h"
 #include "gui/Desktopgui.h"
@@ -167,6 +168,22 @@ const Case kCases[] = {
          f.Menu(change ? "显示资源图" : "显示网络图")->trigger();
      },
      [](const Tpertgra& n) { return ViewKind(n) == 3; }},
+    {"横道图",
+     [](UndoFixture& f, Tpertfm&, bool change, bool) {
+         if (change) f.window->ganttswbtn->trigger();
+         else f.Menu("显示网络图")->trigger();
+     },
+     [](const Tpertgra& n) { return ViewKind(n) == 0; }},
+    {"显示关系连线",
+     [](UndoFixture& f, Tpertfm& d, bool change, bool) {
+         if (!change) {
+             f.Menu("显示网络图")->trigger();
+             return;
+         }
+         for (QAction* a : d.pertppmenu->actions())
+             if (a->text() == QStringLiteral("显示关系连线")) a->trigger();
+     },
+     [](const Tpertgra& n) { return n.liveGantt.ShowLinks() != Tgantt().ShowLinks(); }},
 };
 
 TEST(SettingsUndo, AConfirmedChangeIsOneStepAndAnEditAfterItIsUndoneAlone)
