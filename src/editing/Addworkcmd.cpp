@@ -190,7 +190,7 @@ std::array<std::string, 3> TAddWorkCmd::InfoTexts(const Tpertgra& net, TPosition
     // dialog put it.
     const double from = AddTimeAt(net, press, NodeAt(net, press));
     const double to = AddTimeAt(net, pointer, NodeAt(net, pointer));
-    const double days = std::max(0.0, std::ceil(std::abs(to - from) - 1e-9));
+    const double days = AddSpanDays(from, to);
     const double end = to >= from ? FinishDateOfTime(net, float(from), float(days))
                                   : StartDateOfTime(net, to);
     return {DateText(StartDateOfTime(net, from)), DateText(end),

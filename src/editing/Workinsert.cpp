@@ -291,12 +291,17 @@ TAddDefaults AddModeDefaults(const Tpertgra& net, const TAddAnchors& a)
     d.duration = "10";
     const double start = AddTimeAt(net, a.start, a.startNode);
     if (a.kind == TAddAnchors::Points && !a.endNode) {
-        const double days = std::ceil(std::fabs(AddTimeAt(net, a.end, a.endNode) - start));
+        const double days = AddSpanDays(start, AddTimeAt(net, a.end, a.endNode));
         const std::string text = NumberToText(days, 8, 2);
         d.duration = text == "0" ? "10" : text;
     }
     d.startDate = StartDateOfTime(net, start);
     return d;
+}
+
+double AddSpanDays(double from, double to)
+{
+    return std::max(0.0, std::ceil(std::fabs(to - from) - 1e-9));
 }
 
 double AddTimeAt(const Tpertgra& net, TPosition2D p, const Tvertex* node)

@@ -71,3 +71,7 @@ TAddDefaults AddModeDefaults(const Tpertgra& net, const TAddAnchors& anchors);
 // node, else the working time of the calendar day under x, so that spans
 // between points count working days as the drawing places them.
 double AddTimeAt(const Tpertgra& net, TPosition2D p, const Tvertex* node);
+// Whole days between two such working times, as the information box and the
+// dialog both show them: the ceiling of the distance, a rounding error of
+// the single-precision times (below 1e-9 day) left out.
+double AddSpanDays(double from, double to);
