@@ -76,6 +76,11 @@ void Tfengmianfm::paintEvent(QPaintEvent*)
                QString::fromUtf8(kApplicationTitle));
 }
 
+void Tfengmianfm::mousePressEvent(QMouseEvent*)
+{
+    close();
+}
+
 QIcon ProgramIcon()
 {
     QIcon icon;

@@ -11,6 +11,8 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* e) override;
+    // A click puts the cover away at once.
+    void mousePressEvent(QMouseEvent* e) override;
 };
 
 // The program's icon (the picture of the file-type registration): a small

@@ -1,4 +1,5 @@
 #include "shell/Pertmainfm1.h"
+#include "shell/Fengmianfm.h"
 
 #include <QAction>
 #include <QApplication>
@@ -236,6 +237,18 @@ TEST(MainWindow, TheCoverIsClosedBeforeTheRecoveryQuestion)
     EXPECT_EQ(coverShownAtQuestion, 0);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_FALSE(f.window->cover);   // and destroyed
+}
+
+TEST(MainWindow, AClickOnTheCoverPutsItAway)
+{
+    EnsureDesktopApp();
+    Tfengmianfm cover;
+    cover.show();
+    const QPointF at(100, 100);
+    QMouseEvent press(QEvent::MouseButtonPress, at, cover.mapToGlobal(at), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&cover, &press);
+    EXPECT_FALSE(cover.isVisible());
 }
 
 TEST(MainWindow, CancelledSaveAsKeepsTheDocumentModified)
