@@ -105,6 +105,9 @@ public:
     double TimeToX(double day) const;
     double RowsTop(const Tpertgra& net) const;
     double ChartBottom(const Tpertgra& net) const;
+    // The room the resource diagrams take between the rows and the bottom
+    // ruler rows (showResourceDiagram): one diagram height per shown resource.
+    double DiagramRoom(const Tpertgra& net) const;
     // Device x of the chart's right edge for the horizontal factor.
     int32_t ChartRight(const Tpertgra& net, double sx = 1.0) const;
     // x of the left edge of the row cells.

@@ -148,7 +148,13 @@ struct TGanttPass {
         const int32_t e = std::max(1, T(sy * g.normalBarHeight * 2 / 3));
         const int32_t h = bottom - top;
         c.Line(x1, bottom, x1, top);   // the left edge closes the outline
-        for (int64_t x = x1; x < x2; x += e) {
+        // Strokes outside the visible part are passed over: a long bar far
+        // beyond the window would otherwise cost thousands of lines per row.
+        const TCanvasRect clip = c.ClipBox();
+        int64_t from = x1;
+        if (clip.left - e > x1) from = x1 + (int64_t(clip.left) - e - x1) / e * e;
+        const int64_t to = std::min<int64_t>(x2, int64_t(clip.right) + e);
+        for (int64_t x = from; x < to; x += e) {
             if (x + e <= x2) {
                 c.Line(int32_t(x), bottom, int32_t(x + e), top);
             } else {
@@ -270,7 +276,7 @@ struct TGanttPass {
         const int32_t yT = T(g.topMargin * sy) - W / 2;
         const int32_t right = g.ChartRight(net, sx);
         const int32_t bottom =
-            T((g.ChartBottom(net) + g.ruler.BottomRowsHeight()) * sy) + W / 2;
+            T((g.ChartBottom(net) + g.DiagramRoom(net) + g.ruler.BottomRowsHeight()) * sy) + W / 2;
         SelectClearBrush(c);
         SelectPen(c, g.ruler.frameColor, W / 2);
         const int32_t thin = yT - (3 * W) / 4 - T(3 * s);
@@ -311,7 +317,7 @@ struct TGanttPass {
             painter.Draw(rr.kind, row, band);
             y += sy * row.height;
         }
-        y = (g.ChartBottom(net) + ruler.BottomRowsHeight()) * sy;
+        y = (g.ChartBottom(net) + g.DiagramRoom(net) + ruler.BottomRowsHeight()) * sy;
         for (const TRulerRowRef& rr : ruler.VisibleBottomRows()) {
             Tprojectscale& row = ruler.scales[size_t(rr.scale)];
             y -= sy * row.height;

@@ -88,6 +88,12 @@ double Tgantt::ChartBottom(const Tpertgra& net) const
     return RowsTop(net) + double(rowHeight) * double(pageWorks.size());
 }
 
+double Tgantt::DiagramRoom(const Tpertgra& net) const
+{
+    if (!showResourceDiagram) return 0;
+    return double(net.shownResources.size()) * std::max(0, net.displaySettings.resourceHeight);
+}
+
 int32_t Tgantt::ChartRight(const Tpertgra& net, double sx) const
 {
     return static_cast<int32_t>(TimeToX(ProjectEndDay(net)) * sx + sx * ruler.rightMargin +
@@ -101,7 +107,8 @@ double Tgantt::RowCellsLeft() const
 
 TCanvasSize Tgantt::DrawingSize(const Tpertgra& net) const
 {
-    const double bottom = ChartBottom(net) + ruler.BottomRowsHeight() + ruler.ExplainHeight();
+    const double bottom =
+        ChartBottom(net) + DiagramRoom(net) + ruler.BottomRowsHeight() + ruler.ExplainHeight();
     const double right = ChartRight(net) + margins.rightMargin;
     return {static_cast<int32_t>(right + leftMargin), static_cast<int32_t>(bottom + leftMargin)};
 }

@@ -481,3 +481,68 @@ TEST(GanttState, AFileSavedInTheGanttViewOpensShowingTheChart)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(GanttCells, ResourceColumnsWithTheirHeaderAndEmptyZeroCells)
+{
+    auto net = Chain(2);
+    Trecsource r;
+    r.number = "R1";
+    r.name = "钢筋";
+    r.unit = "t";
+    r.dailyAmount = 1.5f;
+    Named(*net, "W1")->data->resources.push_back(r);
+    r.dailyAmount = 0;
+    Named(*net, "W2")->data->resources.push_back(r);
+    Tgantt& g = net->liveGantt;
+    g.resourceColumnIds = {"R1", "R9"};
+    g.resourceColumnModes = {1, 0};
+    ShowGantt(*net);
+    TRecordingCanvas canvas;
+    g.LayoutGantt(*net, TPertDrawMode(&canvas, dkScreen));
+    ASSERT_EQ(g.headerCells.size(), 5u);
+    EXPECT_EQ(g.headerCells[3].lines, (std::vector<std::string>{"钢筋", "总量", "(t)"}));
+    EXPECT_EQ(g.headerCells[4].lines, (std::vector<std::string>{"R9", "每天用量", "()"}));
+    EXPECT_EQ(g.TableWidth(), 30 + 160 + 60 + 2 * 80);
+    const std::vector<TGanttCell>& w1 = g.pageWorks[0]->cells;
+    const std::vector<TGanttCell>& w2 = g.pageWorks[1]->cells;
+    ASSERT_EQ(w1.size(), 5u);
+    EXPECT_EQ(w1[3].lines, std::vector<std::string>{"3"});   // 1.5 a day over 2 days
+    EXPECT_EQ(w1[3].origin.x, 50 + 250);
+    EXPECT_EQ(w1[4].text, "");                                 // not used: no text
+    EXPECT_EQ(w2[3].text, "");                                 // 0, not "0"
+
+    // The diagrams' room lies between the rows and the bottom ruler rows.
+    const TCanvasSize without = g.DrawingSize(*net);
+    net->shownResources = {"R1"};
+    g.showResourceDiagram = true;
+    EXPECT_EQ(g.DrawingSize(*net).cy, without.cy + net->displaySettings.resourceHeight);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(GanttDrawing, HatchStrokesOnlyWhereTheCanvasShows)
+{
+    auto net = Chain(1);
+    Named(*net, "W1")->data->duration = 300;
+    ShowGantt(*net);
+    net->liveGantt.pageWorks[0]->data->critical = false;
+    auto strokes = [&](int32_t right) {
+        TRecordingCanvas canvas;
+        canvas.SetClipRect({0, 0, right, 2000});
+        TPertDrawMode mode(&canvas, dkScreen);
+        DrawNetwork(*net, mode);
+        int n = 0;
+        for (const auto& p : canvas.OfKind(TKind::Line))
+            if (p.points[0].x != p.points[1].x && p.points[0].y != p.points[1].y) ++n;
+        return n;
+    };
+    const int all = strokes(100000);
+    EXPECT_GE(all, 3000 / 6);
+    EXPECT_LT(strokes(400), 60);   // from x 170 to 400: 39 strokes and the edges' neighbours
+}
+
+}  // namespace
