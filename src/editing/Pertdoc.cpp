@@ -251,7 +251,9 @@ std::array<std::string, 5> TPertdoc::PointerStatus(TPosition2D p) const
     const Tedge* work = workAt ? workAt(net, p) : WorkAtPoint(net, p);
     s[0] = std::string("当前工作:") + (work ? work->data->name : "");
     double day = 0;
-    if (const Tvertex* v = net.FindNodeAt(Trunc(p.x), Trunc(p.y)))
+    if (ViewMode() == 0)   // the chart's own time scale, no nodes
+        day = std::max(0.0, net.liveGantt.scaleIntervals.DayOfX(p.x - net.liveGantt.ChartLeft()));
+    else if (const Tvertex* v = net.FindNodeAt(Trunc(p.x), Trunc(p.y)))
         day = CalendarDayOfFinish(net, v->time);
     else
         day = TTimeAxis(net).DayAtX(p.x).day;

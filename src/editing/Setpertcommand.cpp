@@ -13,7 +13,7 @@ TSetpertCommand::TSetpertCommand()
 {
     THoverRule row;
     row.kind = ckMoveGanttEdge;
-    row.keepUntilFinished = true;
+    row.keepUntilFinished = false;   // a drag holds the left button: no choice is made meanwhile
     row.applies = [](const Tpertgra& net, TPosition2D p, const TPertDrawMode&) {
         return ViewKind(net) == 0 && net.liveGantt.NumberCellAt(net, p) != nullptr;
     };

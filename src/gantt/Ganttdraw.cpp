@@ -99,6 +99,7 @@ struct TGanttPass {
     double sx;
     double sy;
     double s;
+    double endDay;   // the plan's end, found once per pass (it walks every node)
 
     void DrawCell(const TGanttCell& cell) const
     {
@@ -208,7 +209,7 @@ struct TGanttPass {
         SelectClearBrush(c);
         const double y0 = g.RowsTop(net) + double(r) * g.rowHeight;
         const double y1 = y0 + g.rowHeight;
-        const int32_t xEnd = T(g.TimeToX(ProjectEndDay(net)) * sx);
+        const int32_t xEnd = T(g.TimeToX(endDay) * sx);
         c.Line(T(g.ChartLeft() * sx), T(y1 * sy), xEnd, T(y1 * sy));
         c.Line(xEnd, T(y0 * sy), xEnd, T(y1 * sy));
     }
@@ -296,7 +297,7 @@ struct TGanttPass {
         setup.xf = sx;
         setup.yf = sy;
         setup.axis = &axis;
-        setup.endDay = ProjectEndDay(net);
+        setup.endDay = endDay;
         setup.projectStart = net.projectStart;
         setup.gridTop = g.RowsTop(net) * sy;
         setup.gridBottom = g.ChartBottom(net) * sy;
@@ -342,7 +343,8 @@ void Tgantt::DrawGantt(TPertDrawMode& mode, Tpertgra& net)
     TCanvasStateSaver keep(c);
     // The cells are wrapped again on the canvas they are drawn on.
     BuildCells(net, mode);
-    const TGanttPass pass{*this, net, c, mode.xFactor, mode.yFactor, mode.xFactor};
+    const TGanttPass pass{*this, net, c, mode.xFactor, mode.yFactor, mode.xFactor,
+                          ProjectEndDay(net)};
     ruler.topMargin = topMargin;
     pass.DrawRuler(ruler);
     const int32_t tableColor = ruler.scales[0].lineColor;

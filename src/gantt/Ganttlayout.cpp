@@ -113,15 +113,52 @@ TCanvasSize Tgantt::DrawingSize(const Tpertgra& net) const
     return {static_cast<int32_t>(right + leftMargin), static_cast<int32_t>(bottom + leftMargin)};
 }
 
+namespace {
+
+// The listed works ordered by number when every number is its own: then the
+// order of AllWorks, which only breaks ties, does not matter. Empty when two
+// works share a number or the numbers spread too wide to bucket.
+std::vector<Tedge*> ByDistinctNumbers(const std::vector<Tedge*>& listed)
+{
+    if (listed.empty()) return {};
+    int64_t lo = listed[0]->data->workNo, hi = lo;
+    for (const Tedge* w : listed) {
+        lo = std::min<int64_t>(lo, w->data->workNo);
+        hi = std::max<int64_t>(hi, w->data->workNo);
+    }
+    if (hi - lo >= 4 * int64_t(listed.size()) + 16) return {};
+    std::vector<Tedge*> slot(size_t(hi - lo) + 1, nullptr);
+    for (Tedge* w : listed) {
+        Tedge*& s = slot[size_t(w->data->workNo - lo)];
+        if (s) return {};
+        s = w;
+    }
+    std::vector<Tedge*> rows;
+    rows.reserve(listed.size());
+    for (Tedge* w : slot)
+        if (w) rows.push_back(w);
+    return rows;
+}
+
+}  // namespace
+
 std::vector<Tedge*> Tgantt::GanttRowList(Tpertgra& net) const
 {
-    std::vector<Tedge*> rows = net.AllWorks();
-    rows.erase(std::remove_if(rows.begin(), rows.end(), [](const Tedge* w) { return HasNoRow(*w); }),
-               rows.end());
-    // Equal numbers keep their order of AllWorks.
-    std::stable_sort(rows.begin(), rows.end(), [](const Tedge* a, const Tedge* b) {
-        return a->data->workNo < b->data->workNo;
-    });
+    std::vector<Tedge*> listed;
+    for (const auto& v : net.nodes)
+        for (Tedge* w = v->firstWork; w; w = w->nextWork)
+            if (!HasNoRow(*w)) listed.push_back(w);
+    std::vector<Tedge*> rows = ByDistinctNumbers(listed);
+    if (rows.empty() && !listed.empty()) {
+        // Shared numbers keep their order of AllWorks (by start, critical first).
+        rows = net.AllWorks();
+        rows.erase(std::remove_if(rows.begin(), rows.end(),
+                                  [](const Tedge* w) { return HasNoRow(*w); }),
+                   rows.end());
+        std::stable_sort(rows.begin(), rows.end(), [](const Tedge* a, const Tedge* b) {
+            return a->data->workNo < b->data->workNo;
+        });
+    }
     bool renumbered = false;
     for (size_t i = 0; i < rows.size(); ++i) {
         const int32_t no = int32_t(i + 1);

@@ -8,6 +8,7 @@
 #include "editing/History.h"
 #include "gantt/Ganttfixture.h"
 #include "platform/Recordingcanvas.h"
+#include "schedule/Calendar.h"
 #include "support/Fakemessages.h"
 
 using namespace ganttfixture;
@@ -82,6 +83,12 @@ TEST(GanttTools, RowDragMarksSourceAndTargetWhileTheyDiffer)
     ASSERT_NE(d.doc.localCommand, nullptr);
     EXPECT_EQ(d.doc.localCommand->Kind(), ckMoveGanttEdge);
     EXPECT_EQ(d.doc.localCommand->pointer, TPointerShape::MoveAll);
+    // Off the number cell the tool has the pointer again; back on it, the row drag.
+    const TPosition2D chart = d.Pixel(RowPoint(d.Net(), 0, 200));
+    d.doc.Move(0, chart.x, chart.y, &tool, d.mode, d.chooser);
+    EXPECT_EQ(d.doc.localCommand, nullptr);
+    d.doc.Move(0, from.x, from.y, &tool, d.mode, d.chooser);
+    ASSERT_NE(d.doc.localCommand, nullptr);
     d.doc.Press(mfLeft, from.x, from.y, &tool, d.mode);
     auto markers = [&] {
         TRecordingCanvas canvas;
@@ -170,6 +177,20 @@ TEST(GanttTools, AddDoubleClickPutsTheNewWorkBelowTheRow)
     EXPECT_EQ(d.Net().WorkCount(), 4);
     dialogs.ok = false;
     EXPECT_EQ(d.DoubleClick(tool, a), deNothing);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(GanttTools, PointerStatusOnTheChart)
+{
+    Doc d(GanttChain(3));
+    const Tgantt& g = d.Net().liveGantt;
+    const TPosition2D p{g.TimeToX(3.5), RowPoint(d.Net(), 1).y};
+    const std::array<std::string, 5> s = d.doc.PointerStatus(p);
+    EXPECT_EQ(s[0], "当前工作:W2");
+    EXPECT_EQ(s[1], "当前时间:" + DateText(DateOfDay(d.Net(), 3.5)));
 }
 
 }  // namespace

@@ -546,3 +546,51 @@ TEST(GanttDrawing, HatchStrokesOnlyWhereTheCanvasShows)
 }
 
 }  // namespace
+
+#include <random>
+
+#include "support/Plangen.h"
+
+namespace {
+
+TEST(GanttRows, TheRowListMatchesTheLiteralProcedure)
+{
+    // The literal rows: AllWorks without the kinds that get no row, moved
+    // up by insertion past every earlier work with a greater number.
+    auto literal = [](const Tpertgra& net) {
+        std::vector<Tedge*> out;
+        for (Tedge* w : net.AllWorks()) {
+            const Tworkdata& d = *w->data;
+            if (w->isContinuation || d.IsKind(WorkKind::Other) || d.IsDummy() ||
+                d.IsKind(WorkKind::TotalDuration) || d.IsMilestone())
+                continue;
+            size_t j = out.size();
+            out.push_back(w);
+            while (j > 0 && out[j - 1]->data->workNo > d.workNo) {
+                out[j] = out[j - 1];
+                --j;
+            }
+            out[j] = w;
+        }
+        return out;
+    };
+    for (uint32_t seed = 1; seed <= 8; ++seed) {
+        TPlanShape shape;
+        shape.works = 400;
+        shape.seed = seed;
+        auto net = GeneratePlan(shape);
+        std::mt19937 rng(seed);
+        const std::vector<Tedge*> works = net->AllWorks();
+        // Distinct numbers, shared numbers, and one far-off number.
+        for (size_t i = 0; i < works.size(); ++i)
+            works[i]->data->workNo = seed % 3 == 0 ? int32_t(works.size() - i)
+                                                   : int32_t(rng() % (seed % 3 == 1 ? 40 : 4000));
+        if (seed == 8) works[5]->data->workNo = 2000000000;
+        const std::vector<Tedge*> expected = literal(*net);
+        EXPECT_EQ(net->liveGantt.GanttRowList(*net), expected) << "seed " << seed;
+        // Built again on its own numbers: the same rows.
+        EXPECT_EQ(net->liveGantt.GanttRowList(*net), expected) << "seed " << seed;
+    }
+}
+
+}  // namespace
