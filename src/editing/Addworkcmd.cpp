@@ -230,7 +230,7 @@ void TAddWorkCmd::DrawFeedback(const Tpertgra& net, ICanvas& canvas, const TPert
     centred.vAlign = TTextFormat::Middle;
     centred.singleLine = true;
     const char* heads[3] = {"开始时间", "结束时间", "持续时间"};
-    const std::array<std::string, 3> values = InfoTexts(net, startPoint, lastPoint);
+    const std::array<std::string, 3> values = GestureInfo(net);
     for (int32_t i = 0; i < 3; ++i) {
         const int32_t l = left + i * third, r = left + (i + 1) * third;
         canvas.DrawText({l, top, r, top + kBoxHeight / 2}, heads[i], centred);

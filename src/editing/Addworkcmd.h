@@ -41,6 +41,11 @@ public:
 
 protected:
     bool SnapsToWorkLine() const override { return false; }
+    // The lower row of the date box for the gesture so far.
+    virtual std::array<std::string, 3> GestureInfo(const Tpertgra& net) const
+    {
+        return InfoTexts(net, startPoint, lastPoint);
+    }
 };
 
 // Opens the work dialog in add mode on the anchors; after 确定 with a

@@ -140,6 +140,7 @@ int32_t TAddWorkGanttCmd::MouseMove(Tpertgra&, int32_t flags, TPosition2D p, TPe
     }
     if (presses == 1) {
         bandShown = (flags & mfLeft) != 0;
+        infoShown = bandShown;
         bandStart = startPoint;
         bandEnd = p;
         lastPoint = p;
@@ -148,9 +149,14 @@ int32_t TAddWorkGanttCmd::MouseMove(Tpertgra&, int32_t flags, TPosition2D p, TPe
     return 0;
 }
 
+std::array<std::string, 3> TAddWorkGanttCmd::GestureInfo(const Tpertgra& net) const
+{
+    return InfoTexts(net, NetworkPoint(net, startPoint), NetworkPoint(net, lastPoint));
+}
+
 int32_t TAddWorkGanttCmd::MouseUp(Tpertgra& net, int32_t flags, TPosition2D p, TPertDrawMode&)
 {
-    bandShown = false;
+    bandShown = infoShown = false;
     if (dblClickDone) {
         ResetGesture();
         return 0;
@@ -188,7 +194,7 @@ int32_t TAddWorkGanttCmd::DoubleClick(Tpertgra& net, TPertDrawMode&)
 void TAddWorkGanttCmd::DrawFeedback(const Tpertgra& net, ICanvas& canvas,
                                     const TPertDrawMode& mode) const
 {
-    TSelectCmd::DrawFeedback(net, canvas, mode);
+    TAddWorkCmd::DrawFeedback(net, canvas, mode);
 }
 
 // ---- row drag -------------------------------------------------------------

@@ -46,6 +46,10 @@ public:
     // The point of the network drawing that stands for a Gantt point: the
     // x of the same day on the network's time axis, below every row.
     static TPosition2D NetworkPoint(const Tpertgra& net, TPosition2D ganttPoint);
+
+protected:
+    // The dates of the box read on the chart's own time scale.
+    std::array<std::string, 3> GestureInfo(const Tpertgra& net) const override;
 };
 
 // The row drag, the hover command over a row's number cell: dropped on

@@ -170,6 +170,22 @@ TEST(GanttTools, AddDoubleClickPutsTheNewWorkBelowTheRow)
     d.ExpectUndoTo(3, 4);
     EXPECT_EQ(Order(d), (std::vector<std::string>{"W1", "W2", "W3"}));
 
+    // While dragging, the box shows the days under the press and the pointer
+    // on the chart's scale.
+    const Tgantt& g = d.Net().liveGantt;
+    const TPosition2D from{g.TimeToX(2), RowPoint(d.Net(), 2).y};
+    const TPosition2D to{g.TimeToX(5), from.y};
+    d.doc.Press(mfLeft, d.Pixel(from).x, d.Pixel(from).y, &tool, d.mode);
+    d.doc.Move(mfLeft, d.Pixel(to).x, d.Pixel(to).y, &tool, d.mode, d.chooser);
+    TRecordingCanvas box;
+    tool.DrawFeedback(d.Net(), box, d.mode);
+    const std::vector<std::string> texts = box.Texts();
+    ASSERT_EQ(texts.size(), 6u);
+    EXPECT_EQ(texts[1], DateText(DateOfDay(d.Net(), 2)));
+    EXPECT_EQ(texts[5], "3");
+    tool.ResetGesture();
+    tool.infoShown = tool.bandShown = false;
+
     // A drag over the chart adds a work too; a short one does nothing.
     const TPosition2D a = RowPoint(d.Net(), 2, 200);
     EXPECT_EQ(d.Drag(tool, a, {a.x + 4, a.y}), deRepaint);
