@@ -537,7 +537,15 @@ void PlaceNodesAndWorks(Tpertgra& net, double xf, double yf)
 void LayoutNetwork(Tpertgra& net, double xf, double yf)
 {
     net.ComputeAndPull();
+    const size_t before = net.nodes.size();
     net.TidyNetwork();
+    // A lone milestone that went may have held the plan's first day or its
+    // end: the rest is recalculated, as after any other deletion, so that
+    // what is shown is what the next recalculation gives.
+    if (net.nodes.size() != before) {
+        net.Recalculate();
+        net.ComputeAndPull();
+    }
     const TLayoutInput in(net);
     TDisplacementPass(net, in).Run();
     Place(net, in, xf, yf);

@@ -95,7 +95,13 @@ void Tpertgra::TimePass(const std::vector<Tvertex*>& list)
             if (e[to[k]] <= reach) e[to[k]] = reach;
         }
     }
-    const float last = e[list.back()->slot];
+    // The latest times start from the largest earliest time of the list.
+    // That is the last node's whenever the drawn times agree with the plan;
+    // where they do not (two end nodes at the same day in the other order,
+    // a node left later than the plan needs) the last node's would give
+    // works a latest start before their earliest.
+    float last = e[list.back()->slot];
+    for (Tvertex* v : list) last = std::max(last, e[v->slot]);
     for (Tvertex* v : list) l[v->slot] = last;
     // Positions n-2 down to 1: neither the first nor the last node is visited.
     for (size_t i = n >= 3 ? n - 2 : 0; n >= 3 && i >= 1; --i) {
@@ -143,7 +149,8 @@ void Tpertgra::TimePassPlain(const std::vector<Tvertex*>& list)
             const float reach = v->earliest + w->data->duration;
             if (e->earliest <= reach) e->earliest = reach;
         }
-    const float last = list.back()->earliest;
+    float last = list.back()->earliest;
+    for (Tvertex* v : list) last = std::max(last, v->earliest);
     for (Tvertex* v : list) v->latest = last;
     for (size_t i = n >= 3 ? n - 2 : 0; n >= 3 && i >= 1; --i) {
         Tvertex* v = list[i];
@@ -294,11 +301,91 @@ void Tpertgra::ComputeTimesImpl(bool literal)
     }
 }
 
+// After structural edits (a deletion, a merge, a re-attachment) nodes keep
+// their drawn times, which can lie later than the plan now needs; the pass
+// then brings a work's planned start back to its latest start, before the
+// node it is drawn from, and the project looks longer than its longest path.
+// A node later than its latest time is exactly a node with a leaving work
+// that has no room in its float at or after the node (or, without leaving
+// works, a node after the project's end), so the pull moves only those, and
+// only back to their latest time, the least move that gives every work room
+// again. Nodes within their float stay where the planner put them, start
+// nodes too. The walk is in topological order, so a node is settled after
+// every work into it; it is also raised to the largest planned finish of
+// those works, which mends a node left before a work that ends at it. The
+// works of a moved node keep their distance from it within their float, and
+// auxiliary works follow their nodes as the next re-check would make them.
+// Each round is linear. When a node moved the time parameters are computed
+// again, because the time order, the numbers and the auxiliary durations
+// follow the new times; a second round is rarely needed, the bound only
+// guards against a plan that keeps shifting. A plan whose works all start at
+// or after their nodes, within their floats, and whose end is its longest
+// path moves nothing, so its recalculation is what it always was.
 void Tpertgra::ComputeAndPull()
 {
+    constexpr float kLate = 1e-6f;
+    constexpr int kRounds = 3;
+    std::vector<float> planned;
+    std::vector<float> finish;
+    auto savePlanned = [&] {
+        const StructureCache& c = Cache();
+        planned.resize(c.outWork.size());
+        for (size_t k = 0; k < planned.size(); ++k) planned[k] = c.outWork[k]->data->start;
+    };
+    auto pull = [&] {
+        const StructureCache& c = Cache();
+        finish.assign(c.nodeCount, 0.0f);
+        bool moved = false;
+        for (Tvertex* v : order) {
+            const int32_t s = v->slot;
+            const float old = v->time;
+            float t = old;
+            if (v->inCount > 0) {
+                if (t > v->latest + kLate) t = v->latest;
+                if (finish[size_t(s)] > t + kLate) t = finish[size_t(s)];
+                if (t < 0) t = 0;
+            }
+            const float delta = t - old;
+            if (delta != 0) {
+                v->time = t;
+                moved = true;
+            }
+            for (int32_t k = c.outBegin[size_t(s)]; k < c.outBegin[size_t(s) + 1]; ++k) {
+                Tedge* w = c.outWork[size_t(k)];
+                Tworkdata& d = *w->data;
+                if (delta < 0) {
+                    float st = planned[size_t(k)] + delta;
+                    const float esp = d.es < 0.0001f ? 0.0f : d.es;
+                    const float lsp = d.ls < 0.0001f ? 0.0f : d.ls;
+                    if (st > lsp) st = lsp;
+                    if (st < esp) st = esp;
+                    d.start = std::max(st, t);
+                } else if (d.start < t - (delta > 0 ? 0.0f : kLate)) {
+                    d.start = t;
+                }
+                const int32_t to = c.outTo[size_t(k)];
+                if (to >= 0 && PushesEnd(w))
+                    finish[size_t(to)] = std::max(finish[size_t(to)], d.start + d.duration);
+            }
+        }
+        // An auxiliary work follows its nodes, as the next recalculation's
+        // re-check would make it.
+        if (moved)
+            for (Tedge* w : c.outWork)
+                if (w->data->IsAuxiliary() && w->toNode) {
+                    w->data->start = w->fromNode->time;
+                    w->data->duration = w->toNode->time - w->fromNode->time;
+                }
+        return moved;
+    };
+    if (!nodes.empty()) savePlanned();
     ComputeTimes();
     // With a loop nothing was computed: the latest starts are stale.
     if (order.empty() && !nodes.empty()) return;
+    for (int round = 0; round < kRounds && !nodes.empty() && pull(); ++round) {
+        savePlanned();
+        ComputeTimes();
+    }
     for (const auto& v : nodes)
         for (Tedge* w = v->firstWork; w; w = w->nextWork)
             if (w->data->start > w->data->ls) PlaceWork(w, w->data->ls, w->data->duration);

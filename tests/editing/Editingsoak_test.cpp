@@ -1,6 +1,7 @@
 // Long random sequences of the editing operations on generated plans: after
-// every step the links and counts stay sound, the network has no loop and
-// no work lies on a negative row. The sanitizers of the test build turn any use of
+// every step the links and counts stay sound, the network has no loop, no
+// work lies on a negative row, the schedule is consistent and recalculating
+// what undo would bring back gives the same network. The sanitizers of the test build turn any use of
 // a destroyed node or work into a failure.
 #include <gtest/gtest.h>
 
@@ -20,6 +21,7 @@
 #include "model/Pertgra.h"
 #include "support/Fakemessages.h"
 #include "support/Plangen.h"
+#include "support/Scheduleinvariant.h"
 
 namespace {
 
@@ -47,6 +49,7 @@ std::string Problems(Tpertgra& net)
 {
     std::string out = LinkProblems(net);
     if (!net.Renumber()) out += "a loop; ";
+    out += ScheduleProblems(net);
     for (const Tedge* w : Works(net))
         if (w->row < 0) out += "work " + w->data->name + " on a negative row; ";
     return out;
@@ -117,6 +120,12 @@ TEST(EditingSoak, RandomEditsKeepTheNetworkSound)
             }
             LayoutNetwork(*net);
             ASSERT_EQ(Problems(*net), "") << "after operation " << op;
+            // What undo and redo bring back is recalculated and laid out
+            // again: it must come out as it was shown.
+            auto again = net->Clone();
+            again->Recalculate();
+            LayoutNetwork(*again);
+            ASSERT_TRUE(again->IsSameAs(*net)) << "after operation " << op;
         }
         for (const std::string& t : msgs.Texts()) EXPECT_NE(t, "网络图不能有回路") << t;
     }

@@ -456,8 +456,12 @@ TEST(DeleteSuccessorLinks, GivesTheWorkAnEndNodeOfItsOwn)
     EXPECT_EQ(b.W("CD")->row, 1);
     EXPECT_EQ(b.N('D')->row, 1);
     EXPECT_EQ(bc->row, 0);
-    // the other work into C keeps C at its latest time; it shows free float
-    EXPECT_FLOAT_EQ(C->time, cTime);
+    // The project now ends with B->X at day 7, so C comes back from day 7
+    // to its latest time 6 and D to 7; A->C shows one day of free float.
+    EXPECT_FLOAT_EQ(cTime, 7);
+    EXPECT_FLOAT_EQ(C->time, 6);
+    EXPECT_FLOAT_EQ(b.N('D')->time, 7);
+    EXPECT_FLOAT_EQ(bc->toNode->time, 7);
     EXPECT_LE(b.W("AC")->data->start, b.W("AC")->data->ls);
     EXPECT_EQ(LinkProblems(*b.net), "");
 }
