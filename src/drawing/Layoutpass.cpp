@@ -537,6 +537,11 @@ void PlaceNodesAndWorks(Tpertgra& net, double xf, double yf)
 void LayoutNetwork(Tpertgra& net, double xf, double yf)
 {
     net.ComputeAndPull();
+    LayoutPulledNetwork(net, xf, yf);
+}
+
+void LayoutPulledNetwork(Tpertgra& net, double xf, double yf)
+{
     const size_t before = net.nodes.size();
     net.TidyNetwork();
     // A lone milestone that went may have held the plan's first day or its

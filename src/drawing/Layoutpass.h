@@ -11,6 +11,9 @@ class Tpertgra;
 // legend's work-kind flags follow the network.
 void LayoutNetwork(Tpertgra& net, double xf = 1.0, double yf = 1.0);
 
+// LayoutNetwork after its first step, ComputeAndPull.
+void LayoutPulledNetwork(Tpertgra& net, double xf = 1.0, double yf = 1.0);
+
 // The displacement pass on the nodes' times taken directly as days (no rest
 // periods): resets every node's displacement, rebuilds nodePairs and the
 // displacement table so that every work that is neither a dummy nor a

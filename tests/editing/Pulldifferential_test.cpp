@@ -102,7 +102,8 @@ void FormerComputeTimes(Tpertgra& net)
     }
 }
 
-// Recalculate and the relayout as they were.
+// Recalculate and the relayout as they were (the rest of the relayout after
+// the pull step is shared).
 void FormerRelayout(Tpertgra& net)
 {
     net.InvalidateStructure();
@@ -116,9 +117,7 @@ void FormerRelayout(Tpertgra& net)
         for (const auto& v : net.nodes)
             for (Tedge* w = v->firstWork; w; w = w->nextWork)
                 if (w->data->start > w->data->ls) net.PlaceWork(w, w->data->ls, w->data->duration);
-    net.TidyNetwork();
-    ComputeDisplacements(net);
-    PlaceNodesAndWorks(net, 1.0, 1.0);
+    LayoutPulledNetwork(net);
 }
 
 void Relayout(Tpertgra& net)
