@@ -10,6 +10,9 @@ int32_t OpenEditDialog(Tpertgra& net, Tedge* work)
     if (!work) return 0;
     const TWorkDialogOutcome out = WorkDialogs().EditWork(net, work);
     if (out.result != 1 || !out.changed) return 0;
+    // Like every other edit the dialog's ends in the recalculation, so that
+    // what is shown and recorded is what undo, redo and reopening give back.
+    net.Recalculate();
     LayoutNetwork(net);
     return 1;
 }

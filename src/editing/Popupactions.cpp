@@ -38,10 +38,8 @@ TPopupOutcome PopupEdit(TPertdoc& doc, TPosition2D p)
     }
     const TWorkDialogOutcome r = WorkDialogs().EditWork(*doc.network, work);
     if (r.result != 1 || !r.changed) return out;
-    Tpertgra& net = *doc.network;
-    net.Renumber();
-    if (!net.order.empty()) net.TimeOrder();
-    LayoutNetwork(net);
+    doc.network->Recalculate();
+    LayoutNetwork(*doc.network);
     return Changed(doc);
 }
 

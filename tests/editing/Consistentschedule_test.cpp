@@ -12,9 +12,13 @@
 #include "drawing/Layoutpass.h"
 #include "drawing/Workgeometry.h"
 #include "editing/Applydrag.h"
+#include "editing/Editcmd.h"
 #include "editing/Pertdoc.h"
 #include "drawing/Timeaxis.h"
 #include "editing/Workdelete.h"
+#include "entry/Workdialog.h"
+#include "entry/Workdialogs.h"
+#include "schedule/Calendar.h"
 #include "model/Pertgra.h"
 #include "support/Fakemessages.h"
 #include "support/Netbuilder.h"
@@ -253,6 +257,69 @@ TEST(ConsistentSchedule, UndoAndRedoRestoreTheRecalculatedStates)
     EXPECT_EQ(ScheduleProblems(*doc.network), "");
     EXPECT_EQ(times(), (std::vector<float>{0, 2, 5}));
     EXPECT_TRUE(doc.network->IsSameAs(*after));
+}
+
+// The work dialog's logic behind the edit tool: the typed planned start is
+// the dialog's start date, confirmed with 确定.
+struct TStartDateDialogs : IWorkDialogs {
+    TStartDateDialogs() { SetWorkDialogs(this); }
+    ~TStartDateDialogs() override { SetWorkDialogs(nullptr); }
+    TWorkDialogOutcome AddWork(Tpertgra&, const TAddAnchors&) override { return {}; }
+    TWorkDialogOutcome EditWork(Tpertgra& net, Tedge* work) override
+    {
+        TWorkdialog d;
+        d.OpenEdit(net, work);
+        d.startDate = StartDateOfTime(net, typedStart);
+        return {1, d.Confirm() == TWorkConfirm::Changed, work};
+    }
+    float typedStart = 0;
+};
+
+// What the dialog shows as the work's start when it is opened again.
+float ShownStart(Tpertgra& net, Tedge* work)
+{
+    TWorkdialog d;
+    d.OpenEdit(net, work);
+    return float(DayOfDate(net, d.startDate));
+}
+
+TEST(ConsistentSchedule, ATypedPlannedStartEndsInTheRecalculatedPlan)
+{
+    struct Row {
+        const char* what;
+        std::string work;
+        float typed;
+        float start;      // the planned start that stands
+        float nodeS;      // S afterwards
+    };
+    const Row rows[] = {
+        {"a start beyond the float comes back to the latest start", "SB", 6, 4, 0},
+        {"a start within the float stands", "SB", 3, 3, 0},
+        // the first work moves its start node, and the recalculation puts
+        // the plan's first node back at day 0
+        {"a later start of the first critical work", "SA", 3, 0, 0},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.what);
+        TFakeMessages msgs;
+        TStartDateDialogs dialogs;
+        TNetBuilder b;
+        b.Work('S', 'A', 5);
+        b.Work('A', 'B', 2);
+        b.Work('S', 'B', 3);
+        b.Place();
+        Relayout(*b.net);
+        dialogs.typedStart = r.typed;
+        ASSERT_EQ(OpenEditDialog(*b.net, b.W(r.work)), 1);
+        EXPECT_EQ(ScheduleProblems(*b.net), "");
+        EXPECT_FLOAT_EQ(b.W(r.work)->data->start, r.start);
+        EXPECT_FLOAT_EQ(b.N('S')->time, r.nodeS);
+        EXPECT_FLOAT_EQ(ShownStart(*b.net, b.W(r.work)), r.start);
+        // what undo and redo give back after the window's recalculation
+        auto again = b.net->Clone();
+        Relayout(*again);
+        EXPECT_TRUE(again->IsSameAs(*b.net));
+    }
 }
 
 }  // namespace
