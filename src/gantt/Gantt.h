@@ -14,6 +14,10 @@
 
 class Tedge;
 class Tpertgra;
+
+// A drawing value as a device coordinate: truncated toward zero and kept
+// inside int32 (0 for a value that is not a number).
+int32_t TruncToDevice(double v);
 class TPertDrawMode;
 class TPrtWriter;
 class TPrtReader;

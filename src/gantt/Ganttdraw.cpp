@@ -14,10 +14,11 @@ namespace {
 constexpr int32_t kMarkColor = 0x00FFFF;
 constexpr int32_t kDropColor = 0x0000FF;
 
+// Device coordinates truncate toward zero; a far-off value of a damaged
+// file (or not a number) stays inside int32 instead of overflowing.
 int32_t T(double v)
 {
-    // Device coordinates truncate toward zero.
-    return static_cast<int32_t>(v);
+    return TruncToDevice(v);
 }
 
 class TGanttRulerAxis : public IRulerAxis {
@@ -115,15 +116,15 @@ struct TGanttPass {
             sizes.push_back(c.TextExtent(l));
             sum += sizes.back().cy;
         }
-        int32_t y = std::max(top + (bottom - top - sum) / 2, top);
+        int32_t y = T(std::max(double(top) + (double(bottom) - top - sum) / 2, double(top)));
         for (size_t i = 0; i < cell.lines.size(); ++i) {
             const int32_t w = sizes[i].cx;
             int32_t x = left;
-            if (cell.align == 1) x = std::max(left, left + (right - left - w) / 2);
-            else if (cell.align == 2) x = std::max(left, right - w);
+            if (cell.align == 1) x = T(std::max(double(left), left + (double(right) - left - w) / 2));
+            else if (cell.align == 2) x = T(std::max(double(left), double(right) - w));
             if (x < right && y < bottom)
                 c.TextRect({x, y, right, bottom}, x, y, cell.lines[i]);
-            y += sizes[i].cy;
+            y = T(double(y) + sizes[i].cy);
         }
         if (std::abs(cell.width) >= 1e-9) {
             SelectPen(c, cell.lineColor, std::max(0, T(sx * cell.lineWidth)));
@@ -147,7 +148,7 @@ struct TGanttPass {
         c.Line(x2, top, x2, bottom);
         c.Line(x2, bottom, x1, bottom);
         const int32_t e = std::max(1, T(sy * g.normalBarHeight * 2 / 3));
-        const int32_t h = bottom - top;
+        const int64_t h = int64_t(bottom) - top;
         c.Line(x1, bottom, x1, top);   // the left edge closes the outline
         // Strokes outside the visible part are passed over: a long bar far
         // beyond the window would otherwise cost thousands of lines per row.
@@ -160,7 +161,7 @@ struct TGanttPass {
                 c.Line(int32_t(x), bottom, int32_t(x + e), top);
             } else {
                 // The last stroke ends on the right edge at its proportional height.
-                const int32_t yEnd = bottom - int32_t(int64_t(h) * (x2 - x) / e);
+                const int32_t yEnd = T(double(bottom) - double(h) * double(x2 - x) / e);
                 c.Line(int32_t(x), bottom, x2, yEnd);
             }
         }
@@ -194,10 +195,10 @@ struct TGanttPass {
             if (filled) {
                 SelectPen(c, color, 1);
                 c.SetBrush({color, TBrushStyle::Solid});
-                c.Rectangle({x1, y, x2, y + h});
+                c.Rectangle({x1, y, x2, T(double(y) + h)});
             } else {
                 c.SetBrush({color, TBrushStyle::ForwardDiagonal});
-                HatchedBar(x1, y, x2, y + h - 1, color);
+                HatchedBar(x1, y, x2, T(double(y) + h - 1), color);
             }
             SelectClearBrush(c);
         }
@@ -221,7 +222,7 @@ struct TGanttPass {
         BarRows(w, r, y, h);
         const int32_t x0 = T(g.TimeToX(FinishDay(net, w)) * s);
         const int32_t y0 = T(y + h / 2.0);
-        const int32_t u = std::max(1, T(s));
+        const int32_t u = std::clamp(T(s), 1, 1000);
         TCanvasStateSaver keep(c);
         for (const Tedge* succ : Successors(w)) {
             auto it = rowOf.find(succ);
@@ -237,14 +238,16 @@ struct TGanttPass {
             const int32_t color = critical ? net.displaySettings.criticalColor
                                            : net.displaySettings.generalColor;
             SelectPen(c, color, std::max(0, T(s)));
-            const int32_t y1 = j < r ? y0 - 10 * u : y0 + 10 * u;
+            auto at = [](int32_t v, int32_t d) { return T(double(v) + d); };
+            const int32_t y1 = j < r ? at(y0, -10 * u) : at(y0, 10 * u);
             c.Polyline({{x0, y0},
-                        {x0 + 10 * u, y0},
-                        {x0 + 10 * u, y1},
-                        {x0 - 10 * u, y1},
-                        {x0 - 10 * u, ys},
-                        {xs - 5 * u, ys}});
-            FillTriangle(c, {xs - 5 * u, ys - 5 * u}, {xs - 5 * u, ys + 5 * u}, {xs, ys});
+                        {at(x0, 10 * u), y0},
+                        {at(x0, 10 * u), y1},
+                        {at(x0, -10 * u), y1},
+                        {at(x0, -10 * u), ys},
+                        {at(xs, -5 * u), ys}});
+            FillTriangle(c, {at(xs, -5 * u), at(ys, -5 * u)}, {at(xs, -5 * u), at(ys, 5 * u)},
+                         {xs, ys});
         }
     }
 

@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <limits>
 #include <unordered_map>
 
 #include "drawing/Canvasops.h"
@@ -60,6 +61,14 @@ std::string IntText(int32_t v)
 
 }  // namespace
 
+int32_t TruncToDevice(double v)
+{
+    if (!(v == v)) return 0;
+    constexpr double lo = double(std::numeric_limits<int32_t>::min());
+    constexpr double hi = double(std::numeric_limits<int32_t>::max());
+    return static_cast<int32_t>(std::clamp(v, lo, hi));
+}
+
 double Tgantt::TableWidth() const
 {
     double w = double(resourceColumnWidth) * double(resourceColumnIds.size());
@@ -96,8 +105,8 @@ double Tgantt::DiagramRoom(const Tpertgra& net) const
 
 int32_t Tgantt::ChartRight(const Tpertgra& net, double sx) const
 {
-    return static_cast<int32_t>(TimeToX(ProjectEndDay(net)) * sx + sx * ruler.rightMargin +
-                                sx * ruler.ExplainWidth());
+    return TruncToDevice(TimeToX(ProjectEndDay(net)) * sx + sx * ruler.rightMargin +
+                         sx * ruler.ExplainWidth());
 }
 
 double Tgantt::RowCellsLeft() const
@@ -110,7 +119,7 @@ TCanvasSize Tgantt::DrawingSize(const Tpertgra& net) const
     const double bottom =
         ChartBottom(net) + DiagramRoom(net) + ruler.BottomRowsHeight() + ruler.ExplainHeight();
     const double right = ChartRight(net) + margins.rightMargin;
-    return {static_cast<int32_t>(right + leftMargin), static_cast<int32_t>(bottom + leftMargin)};
+    return {TruncToDevice(right + leftMargin), TruncToDevice(bottom + leftMargin)};
 }
 
 namespace {

@@ -547,6 +547,7 @@ TEST(GanttDrawing, HatchStrokesOnlyWhereTheCanvasShows)
 
 }  // namespace
 
+#include <cmath>
 #include <random>
 
 #include "support/Plangen.h"
@@ -590,6 +591,41 @@ TEST(GanttRows, TheRowListMatchesTheLiteralProcedure)
         EXPECT_EQ(net->liveGantt.GanttRowList(*net), expected) << "seed " << seed;
         // Built again on its own numbers: the same rows.
         EXPECT_EQ(net->liveGantt.GanttRowList(*net), expected) << "seed " << seed;
+    }
+}
+
+}  // namespace
+
+namespace {
+
+TEST(GanttDrawing, SettingsOfADamagedFileDrawWithoutOverflow)
+{
+    struct Case {
+        int32_t rowHeight;
+        int32_t barHeight;
+        double width;
+        int32_t rowsPerPage;
+    } cases[] = {
+        {2000000000, 2000000000, 1e300, 1},
+        {-50, -8, -1e9, -3},
+        {0, 0, std::nan(""), 0},
+    };
+    for (const Case& c : cases) {
+        auto net = Chain(3);
+        Tgantt& g = net->liveGantt;
+        g.rowHeight = c.rowHeight;
+        g.criticalBarHeight = g.normalBarHeight = c.barHeight;
+        g.columns[3].width = c.width;
+        g.rowsPerPage = c.rowsPerPage;
+        g.SetShowLinks(true);
+        ShowGantt(*net);
+        TRecordingCanvas canvas;
+        TPertDrawMode mode(&canvas, dkScreen);
+        DrawNetwork(*net, mode);
+        EXPECT_FALSE(canvas.primitives.empty());
+        EXPECT_GE(g.page, 1);
+        (void)g.RowAt(*net, {100, 200});
+        (void)g.DrawingSize(*net);
     }
 }
 
