@@ -12,6 +12,10 @@
 #include "drawing/Pertsetfm.h"
 #include "editing/Deletechoice.h"
 #include "editing/Deletefm.h"
+#include "gantt/Paixuchoice.h"
+#include "gantt/Paixufm.h"
+#include <QRadioButton>
+#include <QTableWidget>
 #include "gui/Desktopgui.h"
 #include "model/Pertgra.h"
 #include "platform/qt/Qtdialogkit.h"
@@ -52,6 +56,41 @@ TEST(DisplaySettingsWindow, EqualRatiosTakeTheHorizontalValue)
     d.Confirm();
     EXPECT_EQ(net->displaySettings.printRatioX, 80);
     EXPECT_EQ(net->displaySettings.printRatioY, 80);
+}
+
+TEST(DisplaySettingsWindow, TheGanttPageEditsTheChart)
+{
+    EnsureDesktopApp();
+    auto net = SmallPlan();
+    Tpertsetfm d(*net);
+    d.ganttTitle->setText(QStringLiteral("进度横道图"));
+    d.ganttRowsPerPage->setText(QStringLiteral("30"));
+    d.ganttColumns->item(4, 0)->setCheckState(Qt::Checked);      // 工程量 shown
+    d.ganttColumns->item(3, 2)->setText(QStringLiteral("200"));  // 工作名称 wider
+    d.ganttResources->setText(QStringLiteral("R1, R2"));
+    d.Confirm();
+    const Tgantt& g = net->liveGantt;
+    EXPECT_EQ(g.title, "进度横道图");
+    EXPECT_EQ(g.rowsPerPage, 30);
+    EXPECT_TRUE(g.columns[4].visible);
+    EXPECT_EQ(g.columns[3].width, 200);
+    EXPECT_EQ(g.resourceColumnIds, (std::vector<std::string>{"R1", "R2"}));
+    EXPECT_TRUE(net->modified);
+}
+
+TEST(SortWindow, TheRadioButtonsSetTheChoice)
+{
+    EnsureDesktopApp();
+    auto net = SmallPlan();
+    TPaixuChoice choice(net.get());
+    Tpaixufm d(choice);
+    EXPECT_EQ(d.windowTitle(), QStringLiteral("排序"));
+    EXPECT_EQ(d.byStart->text(), QStringLiteral("按实际开始时间排序"));
+    EXPECT_TRUE(d.byStart->isChecked());
+    d.byGroup->click();
+    EXPECT_EQ(choice.paixumode, 1);
+    d.byStart->click();
+    EXPECT_EQ(choice.paixumode, 0);
 }
 
 TEST(DeleteWindow, TheWorkBoxAndTheLinkBoxesExcludeEachOther)
