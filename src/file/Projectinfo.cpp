@@ -229,6 +229,10 @@ TProjectInfo CollectProjectInfo(Tpertgra& net, const TProjectFormat& format)
     const double end = std::max(start, DateOfDay(net, info.totalDays) - 1.0 / 86400.0);
     info.projectEnd = DateText(end);
     info.nodeCount = net.NodeCount();
+    for (const auto& v : net.nodes)
+        info.nodes.push_back({v->id, v->number, v->time, v->earliest, v->latest, v->row});
+    std::stable_sort(info.nodes.begin(), info.nodes.end(),
+                     [](const TNodeInfo& a, const TNodeInfo& b) { return a.id < b.id; });
     const std::vector<Tedge*> works = net.AllWorks();
     info.workCount = int32_t(works.size());
     info.works.reserve(works.size());
@@ -325,6 +329,18 @@ std::string InfoJson(const TProjectInfo& info)
     member("total_days", JsonNumber(info.totalDays));
     member("node_count", std::to_string(info.nodeCount));
     member("work_count", std::to_string(info.workCount));
+    j.append("  \"nodes\": [");
+    for (size_t i = 0; i < info.nodes.size(); ++i) {
+        const TNodeInfo& v = info.nodes[i];
+        j.append(i == 0 ? "\n    " : ",\n    ");
+        j.append("{\"id\": ").append(std::to_string(v.id));
+        j.append(", \"number\": ").append(std::to_string(v.number));
+        j.append(", \"time\": ").append(JsonNumber(v.time));
+        j.append(", \"earliest\": ").append(JsonNumber(v.earliest));
+        j.append(", \"latest\": ").append(JsonNumber(v.latest));
+        j.append(", \"row\": ").append(std::to_string(v.row)).append("}");
+    }
+    j.append(info.nodes.empty() ? "],\n" : "\n  ],\n");
     j.append("  \"works\": [");
     for (size_t i = 0; i < info.works.size(); ++i) {
         const TWorkInfo& w = info.works[i];

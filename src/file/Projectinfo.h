@@ -34,6 +34,16 @@ struct TWorkInfo {
     std::string finishDate;
 };
 
+// One node of the schedule, so that scripts can check it from outside.
+struct TNodeInfo {
+    int32_t id = 0;       // position in the time order
+    int32_t number = 0;   // display number
+    float time = 0;       // drawn time, working days
+    float earliest = 0;
+    float latest = 0;
+    int32_t row = 0;
+};
+
 struct TProjectInfo {
     std::string versionText;
     int32_t layout = 0;
@@ -43,6 +53,7 @@ struct TProjectInfo {
     double totalDays = 0;      // calendar days
     int32_t nodeCount = 0;
     int32_t workCount = 0;
+    std::vector<TNodeInfo> nodes;  // in the time order (by id)
     std::vector<TWorkInfo> works;  // in the order of AllWorks
 };
 

@@ -59,6 +59,13 @@ info_json='{
   "total_days": 13,
   "node_count": 5,
   "work_count": 5,
+  "nodes": [
+    {"id": 1, "number": 1, "time": 0, "earliest": 0, "latest": 9, "row": 0},
+    {"id": 2, "number": 2, "time": 3, "earliest": 3, "latest": 3, "row": 0},
+    {"id": 3, "number": 3, "time": 5, "earliest": 5, "latest": 7, "row": 0},
+    {"id": 4, "number": 4, "time": 7, "earliest": 7, "latest": 7, "row": 0},
+    {"id": 5, "number": 5, "time": 9, "earliest": 9, "latest": 9, "row": 0}
+  ],
   "works": [
     {"from": 1, "to": 2, "from_id": 1, "to_id": 2, "name": "挖土方", "kind": "实工作", "duration": 3, "start": 0, "es": 0, "ef": 3, "ls": 0, "lf": 3, "tf": 0, "ff": 0, "critical": true, "progress": 1, "start_date": "2024-03-01", "finish_date": "2024-03-05"},
     {"from": 2, "to": 4, "from_id": 2, "to_id": 4, "name": "绑钢筋", "kind": "实工作", "duration": 4, "start": 3, "es": 3, "ef": 7, "ls": 3, "lf": 7, "tf": 0, "ff": 0, "critical": true, "progress": -0.01, "start_date": "2024-03-06", "finish_date": "2024-03-11"},

@@ -42,6 +42,31 @@ std::unique_ptr<Tpertgra> RestDaysPlan()
     return std::move(b.net);
 }
 
+// The plan of tests/data/inconsistent.prt, as the program saved it before
+// the relayout pulled late nodes back: S->T 2 days and T->U 3 days, with T
+// left at day 5 and U at day 8 by the deletion of a parallel 5-day work,
+// and T->U's planned start brought to its latest start, day 2.
+std::unique_ptr<Tpertgra> InconsistentPlan()
+{
+    TNetBuilder b;
+    b.Work('s', 't', 2)->data->name = "垫层";
+    b.Work('t', 'u', 3)->data->name = "基础";
+    b.Place();
+    b.N('t')->time = 5;
+    b.N('u')->time = 8;
+    b.W("tu")->data->start = 5;
+    Tpertgra& n = *b.net;
+    n.title = "位置不一致示例";
+    n.projectStart = kMarch1;
+    n.progressDate = kMarch1;
+    n.showStart = kMarch1;
+    n.showEnd = kMarch1;
+    n.fileName = "inconsistent.prt";
+    n.Renumber();
+    n.ComputeTimes();
+    return std::move(b.net);
+}
+
 struct TRow {
     int32_t from, to;
     const char* name;
@@ -158,6 +183,10 @@ TEST(ProjectInfo, JsonHasStableFieldsAndUnroundedNumbers)
               "  \"total_days\": 2.5,\n"
               "  \"node_count\": 2,\n"
               "  \"work_count\": 1,\n"
+              "  \"nodes\": [\n"
+              "    {\"id\": 1, \"number\": 1, \"time\": 0, \"earliest\": 0, \"latest\": 2.5, \"row\": 0},\n"
+              "    {\"id\": 2, \"number\": 2, \"time\": 2.5, \"earliest\": 2.5, \"latest\": 2.5, \"row\": 0}\n"
+              "  ],\n"
               "  \"works\": [\n"
               "    {\"from\": 1, \"to\": 2, \"from_id\": 1, \"to_id\": 2, \"name\": "
               "\"甲\\t\\\"乙\\\"\\\\\", \"kind\": \"实工作\", \"duration\": 2.5, \"start\": 0, "
@@ -363,6 +392,51 @@ TEST(ProjectInfo, DISABLED_WriteChecksSample)
 // Writes tests/data/restdays.prt. Run by hand after a change of the plan:
 //   arrowplan_file_tests --gtest_also_run_disabled_tests
 //       --gtest_filter='*DISABLED_WriteRestDaysSample'
+// Both the plan read back from its bytes and the committed file: the
+// recalculation puts T back at day 2 and U at day 5, T->U starts at T.
+TEST(ProjectInfo, LatePositionsOfAFileComeBackToTheSchedule)
+{
+    TFakeMessages msgs;
+    auto plan = InconsistentPlan();
+    ASSERT_FLOAT_EQ(plan->nodes[1]->time, 5);
+    ASSERT_FLOAT_EQ(plan->nodes[0]->firstWork->data->start, 0);
+    ASSERT_FLOAT_EQ(plan->nodes[1]->firstWork->data->start, 2);
+    const std::vector<uint8_t> bytes[] = {
+        WriteProjectBytes(*plan), FileBytes(fs::path(ARROWPLAN_TEST_DATA) / "inconsistent.prt")};
+    for (const std::vector<uint8_t>& b : bytes) {
+        Tpertgra net;
+        TProjectFormat f;
+        ASSERT_EQ(ReadInto(net, b, "inconsistent.prt", &f), 1);
+        const TProjectInfo info = CollectProjectInfo(net, f);
+        EXPECT_EQ(info.totalDays, 5.0);
+        EXPECT_EQ(info.projectEnd, "2024-03-05");
+        ASSERT_EQ(info.nodes.size(), 3u);
+        const float times[] = {0, 2, 5};
+        // the first node is not visited by the backward pass: its latest is the end
+        const float latest[] = {5, 2, 5};
+        for (size_t i = 0; i < 3; ++i) {
+            SCOPED_TRACE(i);
+            EXPECT_EQ(info.nodes[i].id, int32_t(i + 1));
+            EXPECT_EQ(info.nodes[i].number, int32_t(i + 1));
+            EXPECT_FLOAT_EQ(info.nodes[i].time, times[i]);
+            EXPECT_FLOAT_EQ(info.nodes[i].earliest, times[i]);
+            EXPECT_FLOAT_EQ(info.nodes[i].latest, latest[i]);
+        }
+        ASSERT_EQ(info.works.size(), 2u);
+        EXPECT_FLOAT_EQ(info.works[1].start, 2);
+        EXPECT_FLOAT_EQ(info.works[1].es, 2);
+        EXPECT_FLOAT_EQ(info.works[1].ls, 2);
+        EXPECT_EQ(info.works[1].startDate, "2024-03-03");
+    }
+}
+
+// Writes tests/data/inconsistent.prt (see tests/data/README.md).
+TEST(ProjectInfo, DISABLED_WriteInconsistentSample)
+{
+    auto net = InconsistentPlan();
+    WriteFileBytes(fs::path(ARROWPLAN_TEST_DATA) / "inconsistent.prt", WriteProjectBytes(*net));
+}
+
 TEST(ProjectInfo, DISABLED_WriteRestDaysSample)
 {
     auto net = RestDaysPlan();
