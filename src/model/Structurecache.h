@@ -25,6 +25,8 @@ struct Tpertgra::StructureCache {
     std::vector<uint32_t> mark;
     uint32_t markGeneration = 0;
     std::vector<const Tvertex*> searchStack;
+    // set by the time pass when a planned start lies before its start node
+    bool startsBeforeNode = false;
     // scratch of the time pass, by slot and by work index
     std::vector<float> earliest, latest, duration;
     std::vector<char> critical;

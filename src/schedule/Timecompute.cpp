@@ -129,6 +129,7 @@ void Tpertgra::TimePass(const std::vector<Tvertex*>& list)
             }
             if (d.start > lsp) d.start = lsp;
             if (d.start < esp) d.start = esp;
+            if (d.start < v->time - 1e-6f) c.startsBeforeNode = true;
         }
     }
     for (Tvertex* v : list) {
@@ -183,6 +184,8 @@ void Tpertgra::TimePassPlain(const std::vector<Tvertex*>& list)
 void Tpertgra::ComputeTimesImpl(bool literal)
 {
     if (nodes.empty()) return;
+    Cache();
+    cache_->startsBeforeNode = false;
     std::vector<Tvertex*> starts;
     for (Tvertex* v : order)
         if (v->inCount == 0) starts.push_back(v);
@@ -332,7 +335,18 @@ void Tpertgra::ComputeAndPull()
         planned.resize(c.outWork.size());
         for (size_t k = 0; k < planned.size(); ++k) planned[k] = c.outWork[k]->data->start;
     };
+    // The walk touches every work; most recalculations find every node in
+    // its float and every work at or after its node (the pass notes the
+    // works that are not) and need none.
+    auto needed = [&] {
+        const StructureCache& c = Cache();
+        if (c.startsBeforeNode || c.dangling) return true;
+        for (const Tvertex* v : order)
+            if (v->inCount > 0 && (v->time > v->latest + kLate || v->time < v->earliest - kLate)) return true;
+        return false;
+    };
     auto pull = [&] {
+        if (!needed()) return false;
         const StructureCache& c = Cache();
         finish.assign(c.nodeCount, 0.0f);
         bool moved = false;
