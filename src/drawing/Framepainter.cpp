@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "drawing/Canvasops.h"
+#include "drawing/Explaindraw.h"
 #include "drawing/Pertdrawmode.h"
 #include "model/Pertgra.h"
 #include "platform/Canvas.h"
@@ -81,6 +82,10 @@ void TFramePainter::Draw()
     DrawStartAndEndLines();
     DrawBorder();
     DrawBottomRows();
+    ICanvas& c = *mode_.canvas;
+    TCanvasStateSaver keep(c);
+    SelectPen(c, grid_.frameColor, static_cast<int32_t>(layout_.xf * grid_.frameWidth));
+    DrawExplanation(grid_, net_, mode_, layout_);
 }
 
 void TFramePainter::DrawTopRows()

@@ -7,6 +7,7 @@
 #include <set>
 
 #include "drawing/Canvasops.h"
+#include "drawing/Explaindraw.h"
 #include "drawing/Displaycommands.h"
 #include "drawing/Framepainter.h"
 #include "drawing/Pertdrawmode.h"
@@ -384,7 +385,10 @@ void TPertDraw::Draw()
     if (view == 1) {
         if (net_.showFrame && frame) {
             net_.grid->DrawFrame(net_, mode_);
+            DrawTitle(net_, mode_, layout_.rightEdge);
             DrawGroups();
+        } else if (net_.showTitleAlways && frame) {
+            DrawTitle(net_, mode_, layout_.rightEdge);
         }
         DrawWorksAndNodes();
         DrawEndFlag();

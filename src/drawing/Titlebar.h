@@ -7,6 +7,7 @@
 
 class TPrtWriter;
 class TPrtReader;
+class TPertDrawMode;
 
 // A two-column table of labels and values in the explanation block.
 class TTitleBar {
@@ -20,6 +21,16 @@ public:
     double labelWidth = 100;
     double valueWidth = 200;
     double height = 0;  // device units, set by each drawing
+
+    // xf x (labelWidth + valueWidth) when shown, else 0.
+    double Width(const TPertDrawMode& mode) const;
+    int32_t RowCount() const;
+    // Text height of "工" in the font, plus 6 yf.
+    double RowHeight(const TPertDrawMode& mode) const;
+    double TotalHeight(const TPertDrawMode& mode) const { return RowHeight(mode) * RowCount(); }
+    bool IsVisible() const { return shown && RowCount() > 0; }
+    // The two columns at (x, y), `height` high, when shown.
+    void Draw(const TPertDrawMode& mode) const;
 
     // The table at the left of the block: dates and duration, no values yet.
     static TTitleBar LeftDefaults();
