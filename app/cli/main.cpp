@@ -4,8 +4,10 @@
 
 #include "file/Projectinfo.h"
 #include "platform/Memory.h"
+#include "shell/Printnetwork.h"
 #ifdef ARROWPLAN_CLI_PICTURES
 #include "drawing/Pictureexportfm.h"
+#include "platform/qt/Qtprinter.h"
 #endif
 
 // The headless program: reads, reports on, converts and draws project files.
@@ -25,5 +27,21 @@ int main(int argc, char** argv)
                              scale, &problem);
     };
 #endif
+    if (!args.empty() && args[0] == "print") {
+        TPdfPrinterMaker pdfPrinter;
+#ifdef ARROWPLAN_CLI_PICTURES
+        pdfPrinter = [](const std::string& path) -> std::unique_ptr<IPrinter> {
+            return std::make_unique<TQtPrinter>(path);
+        };
+        int status = 1;
+        if (!WithPictureGui([&] { status = RunPrintCli(args, std::cout, std::cerr, pdfPrinter); })) {
+            std::cerr << "arrowplan-cli: printing needs a graphical Qt application\n";
+            return 1;
+        }
+        return status;
+#else
+        return RunPrintCli(args, std::cout, std::cerr, pdfPrinter);
+#endif
+    }
     return RunProjectCli(args, std::cout, std::cerr, writePicture);
 }

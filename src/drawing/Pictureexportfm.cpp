@@ -160,3 +160,12 @@ bool ExportPicture(Tpertgra& net, const std::string& path, TPicturePalette palet
     LoadPalette(net, dkScreen);
     return ok;
 }
+
+bool WithPictureGui(const std::function<void()>& job)
+{
+    TGuiForExport gui;
+    if (!gui.Ready()) return false;
+    InstallFontSubstitutions();
+    job();
+    return true;
+}

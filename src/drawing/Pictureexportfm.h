@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <string>
 
 class Tpertgra;
@@ -18,3 +19,8 @@ enum class TPicturePalette { Print, Screen };
 bool ExportPicture(Tpertgra& net, const std::string& path,
                    TPicturePalette palette = TPicturePalette::Print, double scale = 1.0,
                    std::string* problem = nullptr);
+
+// Runs `job` inside a graphical Qt application, made on the offscreen
+// platform for the call when none runs (the headless command line). False,
+// without running it, when none can be made.
+bool WithPictureGui(const std::function<void()>& job);

@@ -35,7 +35,9 @@ const char* kUsage =
     "       arrowplan-cli convert IN.prt OUT.prt\n"
     "       arrowplan-cli check FILE.prt\n"
     "       arrowplan-cli export FILE.prt OUT.{png,jpg,bmp,svg,pdf} [--palette print|screen]"
-    " [--scale F] [--view gantt|network]\n";
+    " [--scale F] [--view gantt|network]\n"
+    "       arrowplan-cli print FILE.prt OUT.pdf [--paper A4|A3|Letter|...]"
+    " [--portrait|--landscape] [--ratio X[,Y]] [--view network|gantt|resource|logic]\n";
 
 int Usage(std::ostream& err)
 {

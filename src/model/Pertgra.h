@@ -47,6 +47,9 @@ public:
     std::vector<Tedge*> selection;
     int32_t projectStart = 0;
     TDisplaySettings displaySettings;
+    // Right and bottom print margins (drawing units); not stored in the file.
+    double printRightMargin = 5.0;
+    double printBottomMargin = 5.0;
     TDisplaySettings screenPalette;
     TDisplaySettings printPalette;
     std::unique_ptr<Tpertgrid> grid = std::make_unique<Tpertgrid>();

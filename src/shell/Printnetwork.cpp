@@ -1,0 +1,339 @@
+#include "shell/Printnetwork.h"
+
+#include <algorithm>
+#include <climits>
+#include <cctype>
+#include <charconv>
+#include <cmath>
+#include <ostream>
+
+#include "drawing/Displaycommands.h"
+#include "drawing/Framelayout.h"
+#include "drawing/Layoutpass.h"
+#include "drawing/Pertdraw.h"
+#include "drawing/Pertdrawmode.h"
+#include "drawing/Pertsetdata.h"
+#include "file/Projectfile.h"
+#include "model/Pertgra.h"
+#include "platform/Messagebox.h"
+#include "platform/Printer.h"
+
+namespace {
+
+constexpr double kMmPerInch = 25.4;
+
+// Puts back the screen palette and the screen layout when a job ends, however it ends.
+class TScreenStateKeeper {
+public:
+    explicit TScreenStateKeeper(Tpertgra& net) : net_(net) {}
+    ~TScreenStateKeeper()
+    {
+        LoadPalette(net_, dkScreen);
+        LayoutNetwork(net_, 1.0, 1.0);
+    }
+
+private:
+    Tpertgra& net_;
+};
+
+}
+
+TPrintMargins PrintMargins(const Tpertgra& net)
+{
+    if (ViewKind(net) == 0) {
+        const Tgantt& g = net.liveGantt;
+        return {double(g.leftMargin), double(g.topMargin), g.margins.rightMargin,
+                g.margins.bottomMargin};
+    }
+    return {net.groups.origin.x, net.groups.origin.y, net.printRightMargin, net.printBottomMargin};
+}
+
+TPrintGeometry PrintGeometry(const Tpertgra& net, const IPrinter& printer)
+{
+    TPrintGeometry g;
+    int32_t dx = 0, dy = 0;
+    if (printer.Resolution(dx, dy) && dx > 0 && dy > 0) {
+        g.dx = dx;
+        g.dy = dy;
+    }
+    const TCanvasSize page = printer.PagePixels();
+    g.pageWidth = page.cx;
+    g.pageHeight = page.cy;
+    const TPrintMargins m = PrintMargins(net);
+    auto mm = [](double v) { return v * kMmPerInch / kScreenPixelsPerInch; };
+    g.marginsMm = {mm(m.left), mm(m.top), mm(m.right), mm(m.bottom)};
+    g.areaWidthMm = g.pageWidth / g.dx * kMmPerInch - g.marginsMm.left - g.marginsMm.right;
+    g.areaHeightMm = g.pageHeight / g.dy * kMmPerInch - g.marginsMm.top - g.marginsMm.bottom;
+    const TCanvasSize size = DrawingSize(net);
+    g.drawingWidth = std::max(0.0, size.cx - m.left);
+    g.drawingHeight = std::max(0.0, size.cy - m.top);
+    const TDisplaySettings& d = net.displaySettings;
+    if (!(g.areaWidthMm > 0) || !(g.areaHeightMm > 0)) {
+        g.problem = "页边距大于纸张，无法打印！请在“打印调整”中减小页边距或换用更大的纸张。";
+        return g;
+    }
+    if (d.printRatioX <= 0 || d.printRatioY <= 0) {
+        g.problem = "打印比例必须大于0！请在“打印调整”中设置打印比例。";
+        return g;
+    }
+    const double across =
+        std::ceil(g.drawingWidth * d.printRatioX / 100.0 / kScreenPixelsPerInch * kMmPerInch /
+                  g.areaWidthMm);
+    const double down =
+        std::ceil(g.drawingHeight * d.printRatioY / 100.0 / kScreenPixelsPerInch * kMmPerInch /
+                  g.areaHeightMm);
+    const double a = std::max(1.0, across);
+    const double b = std::max(1.0, down);
+    if (!(a * b <= kMaxPrintPages)) {
+        g.problem = "打印页数过多，无法打印！请减小打印比例。";
+        return g;
+    }
+    g.across = int32_t(a);
+    g.down = int32_t(b);
+    return g;
+}
+
+bool PrinterReady(const IPrinter& printer)
+{
+    if (printer.Printers().empty()) {
+        ShowWarning("未安装打印机！");
+        return false;
+    }
+    int32_t dx = 0, dy = 0;
+    if (!printer.Resolution(dx, dy) || dx <= 0) {
+        ShowWarning("打印机安装不正确！");
+        return false;
+    }
+    return true;
+}
+
+void ApplyPaper(IPrinter& printer, int32_t paperSize, int32_t orientation)
+{
+    printer.SetPaper(paperSize, orientation == 0 ? 0 : 1);
+}
+
+bool PrinterSetup(Tpertgra& net, IPrinter& printer)
+{
+    if (!PrinterReady(printer)) return false;
+    TDisplaySettings& d = net.displaySettings;
+    ApplyPaper(printer, d.paperSize, d.orientation);
+    if (!printer.SetupDialog()) return false;
+    const int32_t paper = printer.PaperCode();
+    const int32_t orientation = printer.Orientation();
+    if (paper == d.paperSize && orientation == d.orientation) return false;
+    d.paperSize = paper;
+    d.orientation = orientation;
+    net.modified = true;
+    return true;
+}
+
+bool PrintNetwork(Tpertgra& net, IPrinter& printer)
+{
+    if (!PrinterReady(printer)) return false;
+    const TDisplaySettings& d = net.displaySettings;
+    ApplyPaper(printer, d.paperSize, d.orientation);
+    const TPrintGeometry g = PrintGeometry(net, printer);
+    if (!g.problem.empty()) {
+        ShowWarning(g.problem);
+        return false;
+    }
+    int32_t from = 1, to = g.Pages();
+    if (!printer.PrintDialog(1, g.Pages(), from, to)) return false;
+    return PrintPages(net, printer, from, to);
+}
+
+bool PrintPages(Tpertgra& net, IPrinter& printer, int32_t from, int32_t to)
+{
+    const TDisplaySettings& d = net.displaySettings;
+    ApplyPaper(printer, d.paperSize, d.orientation);
+    TScreenStateKeeper keeper(net);
+    LayoutNetwork(net, 1.0, 1.0);
+    const TPrintGeometry g = PrintGeometry(net, printer);
+    if (!g.problem.empty()) {
+        ShowWarning(g.problem);
+        return false;
+    }
+    const int32_t pages = g.Pages();
+    from = std::clamp(from, 1, pages);
+    to = std::clamp(to, from, pages);
+
+    const double xf = g.dx / kScreenPixelsPerInch;
+    const double yf = g.dy / kScreenPixelsPerInch;
+    auto px = [](double mm, double dpi) { return mm / kMmPerInch * dpi; };
+    const double left = px(g.marginsMm.left, g.dx);
+    const double top = px(g.marginsMm.top, g.dy);
+    const double right = px(g.marginsMm.right, g.dx);
+    const double bottom = px(g.marginsMm.bottom, g.dy);
+    const double areaWidth = px(g.areaWidthMm, g.dx);
+    const double areaHeight = px(g.areaHeightMm, g.dy);
+
+    LoadPalette(net, dkPrint);
+    LayoutNetwork(net, xf, yf);
+    auto fail = [&] {
+        printer.Abort();
+        ShowWarning("请检查安装打印机是否正确！");
+        return false;
+    };
+    if (!printer.Begin("ArrowPlan")) return fail();
+    const int32_t pw = int32_t(g.pageWidth);
+    const int32_t ph = int32_t(g.pageHeight);
+    for (int32_t n = from; n <= to; ++n) {
+        ICanvas* c = printer.Canvas();
+        if (!c) return fail();
+        const int32_t col = (n - 1) % g.across;
+        const int32_t row = (n - 1) / g.across;
+        c->Save();
+        c->SetMapping(TCanvasMapping{});
+        c->SetBrush(TCanvasBrush{0xFFFFFF, TBrushStyle::Solid});
+        c->FillRect(TCanvasRect{0, 0, pw, ph});
+        if (pages > 1)
+            c->SetClipRect(TCanvasRect{col == 0 ? 0 : int32_t(left), row == 0 ? 0 : int32_t(top),
+                                       int32_t(pw - right), int32_t(ph - bottom)});
+        c->SetMapping(TCanvasMapping::FromExtents(100, 100, d.printRatioX, d.printRatioY,
+                                                  -col * areaWidth, -row * areaHeight));
+        TPertDrawMode mode(c, dkPrint, xf, yf);
+        DrawNetwork(net, mode);
+        c->ClearClip();
+        c->Restore();
+        if (n < to && !printer.NewPage()) return fail();
+    }
+    if (!printer.End()) return fail();
+    return true;
+}
+
+bool EnlargePrint(Tpertgra& net)
+{
+    TDisplaySettings& d = net.displaySettings;
+    if (d.printRatioX > INT32_MAX - 2 || d.printRatioY > INT32_MAX - 2) return false;
+    d.printRatioX += 2;
+    d.printRatioY += 2;
+    net.modified = true;
+    return true;
+}
+
+bool ShrinkPrint(Tpertgra& net)
+{
+    TDisplaySettings& d = net.displaySettings;
+    if (d.printRatioX <= 2 || d.printRatioY <= 2) return false;
+    d.printRatioX -= 2;
+    d.printRatioY -= 2;
+    net.modified = true;
+    return true;
+}
+
+const char* const kPrintUsage =
+    "       arrowplan-cli print FILE.prt OUT.pdf [--paper A4|A3|Letter|...]"
+    " [--portrait|--landscape] [--ratio X[,Y]] [--view network|gantt|resource|logic]\n";
+
+namespace {
+
+bool ParseRatio(const std::string& text, int32_t& value)
+{
+    const auto r = std::from_chars(text.data(), text.data() + text.size(), value);
+    return r.ec == std::errc() && r.ptr == text.data() + text.size() && value >= 1 &&
+           value <= 10000;
+}
+
+// The stored code of a paper name ("A4", "letter", ...); 0 when unknown.
+int32_t PaperCodeOfName(const std::string& name)
+{
+    auto lower = [](std::string s) {
+        for (char& c : s) c = char(std::tolower(static_cast<unsigned char>(c)));
+        return s;
+    };
+    for (int i = 0; i < Tpertsetdata::kPaperCount; ++i)
+        if (lower(Tpertsetdata::kPaperNames[i]) == lower(name)) return i + 1;
+    return 0;
+}
+
+}
+
+int RunPrintCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+                const TPdfPrinterMaker& pdfPrinter)
+{
+    auto usage = [&] {
+        err << "usage:" << (kPrintUsage + 6);
+        return 2;
+    };
+    std::vector<std::string> files;
+    int32_t paper = 0, orientation = -1, ratioX = 0, ratioY = 0;
+    std::string view;
+    for (size_t i = 1; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (a == "--portrait" || a == "--landscape") {
+            orientation = a == "--portrait" ? 0 : 1;
+        } else if (a == "--paper" || a == "--ratio" || a == "--view") {
+            if (i + 1 >= args.size()) return usage();
+            const std::string& v = args[++i];
+            if (a == "--paper") {
+                paper = PaperCodeOfName(v);
+                if (paper == 0) {
+                    err << "arrowplan-cli: unknown paper \"" << v << "\"\n";
+                    return 2;
+                }
+            } else if (a == "--ratio") {
+                const size_t comma = v.find(',');
+                const bool ok = comma == std::string::npos
+                                    ? ParseRatio(v, ratioX) && ParseRatio(v, ratioY)
+                                    : ParseRatio(v.substr(0, comma), ratioX) &&
+                                          ParseRatio(v.substr(comma + 1), ratioY);
+                if (!ok) {
+                    err << "arrowplan-cli: --ratio takes percentages from 1 to 10000, X or X,Y\n";
+                    return 2;
+                }
+            } else {
+                if (v != "network" && v != "gantt" && v != "resource" && v != "logic") {
+                    err << "arrowplan-cli: --view takes network, gantt, resource or logic\n";
+                    return 2;
+                }
+                view = v;
+            }
+        } else if (a.size() > 1 && a[0] == '-') {
+            return usage();
+        } else {
+            files.push_back(a);
+        }
+    }
+    if (files.size() != 2) return usage();
+    if (!pdfPrinter) {
+        err << "arrowplan-cli: this build cannot print (built without the Qt library)\n";
+        return 1;
+    }
+    Tpertgra net;
+    TProjectFormat f;
+    if (LoadProject(net, files[0], &f) != 1) {
+        err << files[0] << ": " << f.problem << "\n";
+        return 1;
+    }
+    if (!view.empty()) {
+        net.networkView = view != "gantt";
+        net.resourceOnlyView = view == "resource";
+        if (view == "network") net.networkKind = 0;
+        if (view == "logic") net.networkKind = 1;
+    }
+    TDisplaySettings& d = net.displaySettings;
+    if (paper) d.paperSize = paper;
+    if (orientation >= 0) d.orientation = orientation;
+    if (ratioX) {
+        d.printRatioX = ratioX;
+        d.printRatioY = ratioY;
+    }
+    net.Recalculate();
+    std::unique_ptr<IPrinter> printer = pdfPrinter(files[1]);
+    if (!printer) {
+        err << files[1] << ": no PDF printer\n";
+        return 1;
+    }
+    // Refusals and failures are reported through the message service.
+    LayoutNetwork(net, 1.0, 1.0);
+    ApplyPaper(*printer, d.paperSize, d.orientation);
+    const TPrintGeometry g = PrintGeometry(net, *printer);
+    if (!g.problem.empty()) {
+        err << files[1] << ": " << g.problem << "\n";
+        return 1;
+    }
+    if (!PrintPages(net, *printer, 1, g.Pages())) return 1;
+    out << files[0] << " -> " << files[1] << " (" << g.Pages() << " pages, " << g.across
+        << " across, " << g.down << " down)\n";
+    return 0;
+}

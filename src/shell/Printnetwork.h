@@ -1,0 +1,85 @@
+#pragma once
+#include <cstdint>
+#include <functional>
+#include <iosfwd>
+#include <memory>
+#include <string>
+#include <vector>
+
+class Tpertgra;
+class IPrinter;
+
+// Screen pixels per inch of every page measure, fixed so that page counts
+// do not depend on the monitor.
+inline constexpr double kScreenPixelsPerInch = 96;
+
+// The four print margins of the active view, drawing units: the drawing's
+// origin and the network's right and bottom print margins, or the Gantt
+// chart's margins in the Gantt view.
+struct TPrintMargins {
+    double left = 50;
+    double top = 100;
+    double right = 5;
+    double bottom = 5;
+};
+TPrintMargins PrintMargins(const Tpertgra& net);
+
+// The page geometry of the network on the printer: resolution (960 x 640
+// when the printer cannot be asked), sheet and printable area, the
+// drawing's size and the pages it takes. `problem` is set, and the pages
+// are 0, when nothing can be printed: a printable area of zero or less, a
+// print ratio of zero or less, or more pages than a job may take.
+struct TPrintGeometry {
+    double dx = 960;
+    double dy = 640;
+    double pageWidth = 0;   // printer pixels
+    double pageHeight = 0;
+    TPrintMargins marginsMm;
+    double areaWidthMm = 0;
+    double areaHeightMm = 0;
+    double drawingWidth = 0;  // drawing units
+    double drawingHeight = 0;
+    int32_t across = 0;
+    int32_t down = 0;
+    std::string problem;
+
+    int32_t Pages() const { return across * down; }
+};
+// Expects the network laid out at factor 1.
+TPrintGeometry PrintGeometry(const Tpertgra& net, const IPrinter& printer);
+
+// Most pages one job may take.
+inline constexpr int32_t kMaxPrintPages = 10000;
+
+// False with "未安装打印机！" or "打印机安装不正确！" when the printer cannot be used.
+bool PrinterReady(const IPrinter& printer);
+void ApplyPaper(IPrinter& printer, int32_t paperSize, int32_t orientation);
+// "打印设置": the printer setup dialog over the network's paper; a confirmed
+// dialog carries paper and orientation back into the network. True when it
+// changed the network.
+bool PrinterSetup(Tpertgra& net, IPrinter& printer);
+
+// "打印": paper, page count, the print dialog, then the pages chosen.
+// Returns true when pages were printed.
+bool PrintNetwork(Tpertgra& net, IPrinter& printer);
+// The job itself over pages from ... to (clamped to the pages there are),
+// numbered row by row from 1. The network's screen palette and screen layout
+// are restored on every path. False, after a message, when nothing or not
+// everything could be printed.
+bool PrintPages(Tpertgra& net, IPrinter& printer, int32_t from, int32_t to);
+
+// "放大打印": both print ratios 2 larger. "缩小打印": both 2 smaller when both
+// are above 2. True when they changed.
+bool EnlargePrint(Tpertgra& net);
+bool ShrinkPrint(Tpertgra& net);
+
+// arrowplan-cli print FILE.prt OUT.pdf [--paper NAME] [--portrait|--landscape]
+// [--ratio X[,Y]] [--view network|gantt|resource|logic]: every page the
+// print command prints, one PDF page a sheet, with the project's paper and
+// ratios unless the options say otherwise. `pdfPrinter` makes the printer
+// that writes the file; without one the build cannot print. Returns the exit
+// status: 0 done, 1 failed, 2 usage.
+using TPdfPrinterMaker = std::function<std::unique_ptr<IPrinter>(const std::string& path)>;
+int RunPrintCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+                const TPdfPrinterMaker& pdfPrinter);
+extern const char* const kPrintUsage;
