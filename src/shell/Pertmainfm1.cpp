@@ -51,9 +51,12 @@
 #include "platform/Helpviewer.h"
 #include "platform/Inifile.h"
 #include "platform/Messagebox.h"
+#include "platform/qt/Qtprinter.h"
 #include "platform/qt/Qttimer.h"
 #include "schedule/Timesetfm.h"
 #include "shell/Fengmianfm.h"
+#include "shell/Previewfm.h"
+#include "shell/Printnetwork.h"
 #include "shell/Startup.h"
 
 namespace {
@@ -264,6 +267,12 @@ void Tpertmainfm::BuildMenus()
                     &Tpertmainfm::SaveActive);
     file->addAction(QStringLiteral("另存为"), this, &Tpertmainfm::SaveActiveAs);
     file->addAction(QStringLiteral("存为其它图片格式"), this, &Tpertmainfm::ExportActive);
+    file->addSeparator();
+    file->addAction(QStringLiteral("打印设置"), this, &Tpertmainfm::PrinterSetupActive);
+    file->addAction(QStringLiteral("打印预览"), this, &Tpertmainfm::PreviewActive);
+    file->addAction(QStringLiteral("打印"), QKeySequence(Qt::CTRL | Qt::Key_P), this,
+                    &Tpertmainfm::PrintActive);
+    file->addSeparator();
     file->addAction(QStringLiteral("关闭"), this, &Tpertmainfm::CloseActive);
     exitAction = file->addAction(QStringLiteral("退出"), this, &QWidget::close);
 
@@ -325,6 +334,9 @@ void Tpertmainfm::BuildToolBars()
     button(ToolBar2, "新建", "新建", [this] { NewDocument(); });
     button(ToolBar2, "打开", "打开", [this] { OpenFromDialog(); });
     button(ToolBar2, "保存", "保存", [this] { SaveActive(); });
+    ToolBar2->addSeparator();
+    button(ToolBar2, "预览", "打印预览", [this] { PreviewActive(); });
+    button(ToolBar2, "打印", "打印", [this] { PrintActive(); });
     ToolBar2->addSeparator();
     button(ToolBar2, "撤消", "撤消", [this] { UndoActive(); });
     button(ToolBar2, "恢复", "恢复", [this] { RedoActive(); });
@@ -630,6 +642,53 @@ void Tpertmainfm::SaveActive()
 void Tpertmainfm::SaveActiveAs()
 {
     if (Tpertfm* d = ActiveDocument()) SaveAs(*d);
+}
+
+IPrinter& Tpertmainfm::Printer()
+{
+    if (printer) return *printer;
+    if (!ownPrinter_) ownPrinter_ = std::make_unique<TQtPrinter>(this);
+    return *ownPrinter_;
+}
+
+void Tpertmainfm::PrinterSetupActive()
+{
+    Tpertfm* d = ActiveDocument();
+    if (!d || !d->Network()) return;
+    d->ChangeSettings([this, d] { PrinterSetup(*d->Network(), Printer()); });
+}
+
+void Tpertmainfm::PrintActive()
+{
+    Tpertfm* d = ActiveDocument();
+    if (!d || !d->Network()) return;
+    PrintNetwork(*d->Network(), Printer());
+    // Printing laid the network out in print colours; the screen picture comes back.
+    d->RefreshView();
+}
+
+void Tpertmainfm::PreviewActive()
+{
+    Tpertfm* d = ActiveDocument();
+    if (!d || !d->Network()) return;
+    Tpertgra& net = *d->Network();
+    TPreviewActions actions;
+    actions.print = [this] { PrintActive(); };
+    actions.printerSetup = [this] { PrinterSetupActive(); };
+    actions.stretch = [this](int which) { StretchActive(which); };
+    actions.settings = [this, d] { OpenDisplaySettings(*d); };
+    actions.printSettings = [this, d] {
+        d->ChangeSettings([this, d] {
+            Tpertsetfm dialog(*d->Network(), this);
+            dialog.ShowPrintPage();
+            dialog.exec();
+        });
+    };
+    actions.ratio = [d, &net](bool enlarge) {
+        d->ChangeSettings([&net, enlarge] { enlarge ? EnlargePrint(net) : ShrinkPrint(net); });
+    };
+    Preview(net, Printer(), std::move(actions), this);
+    d->RefreshView();
 }
 
 void Tpertmainfm::ExportActive()

@@ -15,6 +15,7 @@
 #include "shell/Addfilemenu.h"
 
 class CPertCommand;
+class IPrinter;
 class QAction;
 class QActionGroup;
 class QComboBox;
@@ -45,6 +46,9 @@ public:
     TAddFilemenu fileMenu;
     std::unique_ptr<Tpertgra> clipNetwork;
     std::unique_ptr<CPertCommand> toolCommand;
+    // The printer of the print commands; the Qt printer unless tests bind one.
+    IPrinter* printer = nullptr;
+    IPrinter& Printer();
 
     // ---- documents ----
     // Loads a project file into a new document window; null when it cannot be read.
@@ -135,6 +139,7 @@ protected:
     void dropEvent(QDropEvent* e) override;
 
 private:
+    std::unique_ptr<IPrinter> ownPrinter_;
     struct TLoaded;
     std::unique_ptr<TLoaded> Load(const std::string& path);
     Tpertfm* AddDocument(std::unique_ptr<Tpertgra> net, const std::string& caption,
@@ -151,6 +156,9 @@ private:
     void SaveActive();
     void SaveActiveAs();
     void ExportActive();
+    void PrinterSetupActive();
+    void PreviewActive();
+    void PrintActive();
     void CloseActive();
     void UndoActive();
     void RedoActive();

@@ -157,48 +157,83 @@ bool PrintPages(Tpertgra& net, IPrinter& printer, int32_t from, int32_t to)
     from = std::clamp(from, 1, pages);
     to = std::clamp(to, from, pages);
 
-    const double xf = g.dx / kScreenPixelsPerInch;
-    const double yf = g.dy / kScreenPixelsPerInch;
-    auto px = [](double mm, double dpi) { return mm / kMmPerInch * dpi; };
-    const double left = px(g.marginsMm.left, g.dx);
-    const double top = px(g.marginsMm.top, g.dy);
-    const double right = px(g.marginsMm.right, g.dx);
-    const double bottom = px(g.marginsMm.bottom, g.dy);
-    const double areaWidth = px(g.areaWidthMm, g.dx);
-    const double areaHeight = px(g.areaHeightMm, g.dy);
-
+    const TSheet sheet = PrinterSheet(g);
     LoadPalette(net, dkPrint);
-    LayoutNetwork(net, xf, yf);
+    LayoutNetwork(net, sheet.xf, sheet.yf);
     auto fail = [&] {
         printer.Abort();
         ShowWarning("请检查安装打印机是否正确！");
         return false;
     };
     if (!printer.Begin("ArrowPlan")) return fail();
-    const int32_t pw = int32_t(g.pageWidth);
-    const int32_t ph = int32_t(g.pageHeight);
     for (int32_t n = from; n <= to; ++n) {
         ICanvas* c = printer.Canvas();
         if (!c) return fail();
-        const int32_t col = (n - 1) % g.across;
-        const int32_t row = (n - 1) / g.across;
-        c->Save();
-        c->SetMapping(TCanvasMapping{});
-        c->SetBrush(TCanvasBrush{0xFFFFFF, TBrushStyle::Solid});
-        c->FillRect(TCanvasRect{0, 0, pw, ph});
-        if (pages > 1)
-            c->SetClipRect(TCanvasRect{col == 0 ? 0 : int32_t(left), row == 0 ? 0 : int32_t(top),
-                                       int32_t(pw - right), int32_t(ph - bottom)});
-        c->SetMapping(TCanvasMapping::FromExtents(100, 100, d.printRatioX, d.printRatioY,
-                                                  -col * areaWidth, -row * areaHeight));
-        TPertDrawMode mode(c, dkPrint, xf, yf);
-        DrawNetwork(net, mode);
-        c->ClearClip();
-        c->Restore();
+        DrawSheet(net, *c, sheet, (n - 1) % g.across, (n - 1) / g.across);
         if (n < to && !printer.NewPage()) return fail();
     }
     if (!printer.End()) return fail();
     return true;
+}
+
+TSheet PrinterSheet(const TPrintGeometry& g)
+{
+    TSheet s;
+    s.xf = g.dx / kScreenPixelsPerInch;
+    s.yf = g.dy / kScreenPixelsPerInch;
+    s.kind = dkPrint;
+    auto px = [](double mm, double dpi) { return mm / kMmPerInch * dpi; };
+    s.width = g.pageWidth;
+    s.height = g.pageHeight;
+    s.left = px(g.marginsMm.left, g.dx);
+    s.top = px(g.marginsMm.top, g.dy);
+    s.right = px(g.marginsMm.right, g.dx);
+    s.bottom = px(g.marginsMm.bottom, g.dy);
+    s.areaWidth = px(g.areaWidthMm, g.dx);
+    s.areaHeight = px(g.areaHeightMm, g.dy);
+    s.across = std::max(1, g.across);
+    s.down = std::max(1, g.down);
+    return s;
+}
+
+TSheet PreviewSheet(const TPrintGeometry& g, double scale)
+{
+    TSheet s;
+    s.scale = scale;
+    s.kind = dkPreview;
+    auto px = [&](double mm) { return mm / kMmPerInch * kScreenPixelsPerInch * scale; };
+    s.width = g.pageWidth * kScreenPixelsPerInch / g.dx * scale;
+    s.height = g.pageHeight * kScreenPixelsPerInch / g.dy * scale;
+    s.left = px(g.marginsMm.left);
+    s.top = px(g.marginsMm.top);
+    s.right = px(g.marginsMm.right);
+    s.bottom = px(g.marginsMm.bottom);
+    s.areaWidth = px(g.areaWidthMm);
+    s.areaHeight = px(g.areaHeightMm);
+    s.across = std::max(1, g.across);
+    s.down = std::max(1, g.down);
+    return s;
+}
+
+void DrawSheet(Tpertgra& net, ICanvas& c, const TSheet& sheet, int32_t col, int32_t row)
+{
+    const TDisplaySettings& d = net.displaySettings;
+    TCanvasStateSaver keep(c);
+    const int32_t w = int32_t(sheet.width);
+    const int32_t h = int32_t(sheet.height);
+    c.SetMapping(TCanvasMapping{});
+    c.SetBrush(TCanvasBrush{0xFFFFFF, TBrushStyle::Solid});
+    c.FillRect(TCanvasRect{0, 0, w, h});
+    if (sheet.across * sheet.down > 1)
+        c.SetClipRect(TCanvasRect{col == 0 ? 0 : int32_t(sheet.left),
+                                  row == 0 ? 0 : int32_t(sheet.top), int32_t(w - sheet.right),
+                                  int32_t(h - sheet.bottom)});
+    c.SetMapping(TCanvasMapping::FromExtents(100, 100, d.printRatioX * sheet.scale,
+                                             d.printRatioY * sheet.scale,
+                                             -col * sheet.areaWidth, -row * sheet.areaHeight));
+    TPertDrawMode mode(&c, sheet.kind, sheet.xf, sheet.yf);
+    DrawNetwork(net, mode);
+    c.ClearClip();
 }
 
 bool EnlargePrint(Tpertgra& net)

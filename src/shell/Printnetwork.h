@@ -8,6 +8,7 @@
 
 class Tpertgra;
 class IPrinter;
+class ICanvas;
 
 // Screen pixels per inch of every page measure, fixed so that page counts
 // do not depend on the monitor.
@@ -47,6 +48,35 @@ struct TPrintGeometry {
 };
 // Expects the network laid out at factor 1.
 TPrintGeometry PrintGeometry(const Tpertgra& net, const IPrinter& printer);
+
+// One sheet of the drawing in the device units of the surface that shows
+// it: the printer (factors of its resolution) or the preview (factors 1 and
+// the preview's scale).
+struct TSheet {
+    double xf = 1;
+    double yf = 1;
+    double scale = 1;         // the preview's zoom; 1 for the printer
+    int32_t kind = 0;         // pass kind: dkPrint or dkPreview
+    double width = 0;         // the whole sheet
+    double height = 0;
+    double left = 0;          // margins
+    double top = 0;
+    double right = 0;
+    double bottom = 0;
+    double areaWidth = 0;     // printable area: the part of the drawing a sheet holds
+    double areaHeight = 0;
+    int32_t across = 1;
+    int32_t down = 1;
+};
+TSheet PrinterSheet(const TPrintGeometry& g);
+// Sheets in screen pixels (96 to the inch) times scale.
+TSheet PreviewSheet(const TPrintGeometry& g, double scale);
+// Sheet (col, row) of the drawing with its top-left corner at the canvas'
+// origin: white, clipped to the printable area (no margin towards the first
+// column and the first row; no clip on a single sheet) and drawn by the pass
+// of the network's view. The network must be laid out for the sheet's
+// factors; its palette is the print palette afterwards.
+void DrawSheet(Tpertgra& net, ICanvas& c, const TSheet& sheet, int32_t col, int32_t row);
 
 // Most pages one job may take.
 inline constexpr int32_t kMaxPrintPages = 10000;

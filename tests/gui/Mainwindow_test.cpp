@@ -2,6 +2,7 @@
 #include "shell/Fengmianfm.h"
 
 #include <QAction>
+#include <QToolBar>
 #include <QApplication>
 #include <QDropEvent>
 #include <QLineEdit>
@@ -28,6 +29,7 @@
 #include "entry/Workdialogs.h"
 #include "entry/Createpertinffm.h"
 #include "file/Projectfile.h"
+#include "support/Fakeprinter.h"
 #include "gui/Desktopgui.h"
 #include "model/Pertgra.h"
 #include "platform/Inifile.h"
@@ -331,7 +333,7 @@ TEST(MainWindow, MenusOfferOnlyWhatExists)
     for (QAction* a : f.window->fileMenuWidget->actions())
         if (!a->isSeparator()) file << a->text();
     EXPECT_EQ(file, (QStringList{"新建", "打开", "打开示例文件", "保存", "另存为", "存为其它图片格式",
-                                 "关闭", "退出"}));
+                                 "打印设置", "打印预览", "打印", "关闭", "退出"}));
     QStringList tools;
     for (QAction* a : f.window->pertPanel->actions())
         if (a->isVisible()) tools << a->toolTip();
@@ -465,6 +467,39 @@ TEST(MainWindow, TheDrawingIsExportedAsAPicture)
     }
     EXPECT_EQ(f.dialogs.saved.back().extension, "png");
     EXPECT_EQ(f.dialogs.saved.back().filter, "png|*.png|jpg|*.jpg|bmp|*.bmp|svg|*.svg|pdf|*.pdf");
+    EXPECT_TRUE(f.msgs.shown.empty());
+}
+
+TEST(MainWindow, PrintingFromTheMenuAndTheToolBar)
+{
+    MainFixture f;
+    TFakePrinter printer;
+    printer.page = {100000, 100000};
+    f.window->printer = &printer;
+    QStringList bar;
+    for (QAction* a : f.window->ToolBar2->actions())
+        if (!a->isSeparator()) bar << a->text();
+    EXPECT_TRUE(bar.contains("预览") && bar.contains("打印"));
+    for (const char* item : {"打印设置", "打印预览", "打印"})
+        EXPECT_FALSE(f.Menu(item)->isEnabled()) << item;
+
+    ASSERT_TRUE(f.window->OpenDocument(f.Plan("plan.prt")));
+    Tpertfm* d = f.window->ActiveDocument();
+    ASSERT_NE(d, nullptr);
+    for (const char* item : {"打印设置", "打印预览", "打印"})
+        EXPECT_TRUE(f.Menu(item)->isEnabled()) << item;
+    const int32_t ground = d->Network()->displaySettings.backgroundColor;
+    f.Menu("打印")->trigger();
+    EXPECT_EQ(printer.pages.size(), 1u);
+    EXPECT_TRUE(printer.ended);
+    EXPECT_EQ(d->Network()->displaySettings.backgroundColor, ground);
+
+    // 打印设置 carries the chosen paper into the plan as one undo step.
+    f.Menu("打印设置")->trigger();
+    EXPECT_EQ(d->Network()->displaySettings.paperSize, 8);
+    EXPECT_TRUE(d->Network()->modified);
+    f.Menu("撤消")->trigger();
+    EXPECT_EQ(f.window->ActiveDocument()->Network()->displaySettings.paperSize, 9);
     EXPECT_TRUE(f.msgs.shown.empty());
 }
 
