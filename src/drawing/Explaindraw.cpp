@@ -67,9 +67,8 @@ void DrawStyleOne(ICanvas& c, Tpertexplain& e, const Tpertgra& net, const TPertD
     const int rows[6][2] = {{1, 2}, {3, 4}, {5, 6}, {7, 8}, {15, 17}, {16, 18}};
     for (int i = 0; i < 6; ++i) {
         const int32_t y = yt + top + i * h;
-        if (i == 4 && e.autoStart) e.cells[17] = DateText(DateOfDay(net, 0));
-        if (i == 5 && e.autoEnd)
-            e.cells[18] = DateText(DateOfDay(net, 0) + std::trunc(ProjectEndDay(net)) - 1);
+        if (i == 4 && e.autoStart) e.cells[17] = AutoStartText(net);
+        if (i == 5 && e.autoEnd) e.cells[18] = AutoEndText(net);
         cell(xb, y, label, h, rows[i][0], true);
         cell(xb + label, y, value, h, rows[i][1], true);
     }
@@ -79,11 +78,7 @@ void DrawStyleOne(ICanvas& c, Tpertexplain& e, const Tpertgra& net, const TPertD
     const int32_t xr = xb + W / 2 - pw;
     for (int i = 0; i < 2; ++i) {
         const int32_t y = yt + top + i * h;
-        if (i == 1 && e.autoDuration) {
-            float last = 0;
-            for (const auto& n : net.nodes) last = std::max(last, n->time);
-            e.cells[14] = GeneralText(last);
-        }
+        if (i == 1 && e.autoDuration) e.cells[14] = AutoDurationText(net);
         cell(xr, y, label, h, i == 0 ? 11 : 13, true);
         cell(xr + label, y, W / 4 + pw, h, i == 0 ? 12 : 14, true);
     }
@@ -213,6 +208,23 @@ void DrawBottomBlock(ICanvas& c, Tpertgrid& g, const Tpertgra& net, const TPertD
                         R - (xl + w) - T(xf) * (e.blockWidth + e.textLeftGap + e.textRightGap));
 }
 
+}
+
+std::string AutoStartText(const Tpertgra& net)
+{
+    return DateText(DateOfDay(net, 0));
+}
+
+std::string AutoEndText(const Tpertgra& net)
+{
+    return DateText(DateOfDay(net, 0) + std::trunc(ProjectEndDay(net)) - 1);
+}
+
+std::string AutoDurationText(const Tpertgra& net)
+{
+    float last = 0;
+    for (const auto& n : net.nodes) last = std::max(last, n->time);
+    return GeneralText(last);
 }
 
 void WriteCell(ICanvas& c, int32_t x, int32_t y, int32_t w, int32_t h, const std::string& text,

@@ -21,6 +21,13 @@ void DrawTitle(const Tpertgra& net, const TPertDrawMode& mode, int32_t rightEdge
 void DrawExplanation(Tpertgrid& grid, const Tpertgra& net, const TPertDrawMode& mode,
                      const TFrameLayout& frame);
 
+// The automatic cells of the title block: the plan's start date, its end
+// date (start + whole calendar days of the plan - 1) and its total duration
+// in working days.
+std::string AutoStartText(const Tpertgra& net);
+std::string AutoEndText(const Tpertgra& net);
+std::string AutoDurationText(const Tpertgra& net);
+
 // One line of text vertically centred in (x, y, x + w, y + h - pen width);
 // align 0 centred, 1 left, 2 right. No border.
 void WriteCell(ICanvas& c, int32_t x, int32_t y, int32_t w, int32_t h, const std::string& text,

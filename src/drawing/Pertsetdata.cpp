@@ -119,6 +119,9 @@ void Tpertsetdata::Load(const Tpertgra& net)
     orientation = d.orientation;
     marginTop = static_cast<int32_t>(net.groups.origin.y);
     marginLeft = static_cast<int32_t>(net.groups.origin.x);
+    explain = net.grid->explain;
+    marginBottom = static_cast<int32_t>(net.printBottomMargin);
+    marginRight = static_cast<int32_t>(net.printRightMargin);
     printRatioX = d.printRatioX;
     printRatioY = d.printRatioY;
     equalRatios = d.equalRatios != 0;
@@ -210,6 +213,11 @@ bool Tpertsetdata::Apply(Tpertgra& net) const
     d.orientation = orientation;
     net.groups.origin.y = marginTop;
     net.groups.origin.x = marginLeft;
+    net.grid->explain = explain;
+    net.liveGantt.ruler.explain = explain;
+    // An unchanged field keeps a fraction the margin may have.
+    if (marginBottom != before.marginBottom) net.printBottomMargin = std::max(0, marginBottom);
+    if (marginRight != before.marginRight) net.printRightMargin = std::max(0, marginRight);
     d.printRatioX = printRatioX;
     d.printRatioY = equalRatios ? printRatioX : printRatioY;
     d.equalRatios = equalRatios ? 1 : 0;
@@ -261,4 +269,16 @@ bool Tpertsetdata::IsIntegerText(std::string_view text)
     for (; i < text.size(); ++i)
         if (text[i] < '0' || text[i] > '9') return false;
     return true;
+}
+
+std::vector<std::string> Tpertsetdata::GridColumn(const std::vector<std::string>& cells)
+{
+    std::vector<std::string> out;
+    for (const std::string& c : cells) {
+        const size_t a = c.find_first_not_of(" \t");
+        if (a == std::string::npos) continue;
+        const size_t b = c.find_last_not_of(" \t");
+        out.push_back(c.substr(a, b - a + 1));
+    }
+    return out;
 }

@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "drawing/Pertexplain.h"
 #include "gantt/Ganttshowdata.h"
 #include "model/Vqfont.h"
 
@@ -103,9 +104,16 @@ public:
     int32_t orientation = 1;        // 0 纵向, 1 横向
     int32_t marginTop = 100;        // the drawing's origin
     int32_t marginLeft = 50;
+    int32_t marginBottom = 5;       // the network's right and bottom print margins
+    int32_t marginRight = 5;
     int32_t printRatioX = 100;
     int32_t printRatioY = 100;
     bool equalRatios = true;
+
+    // 图注说明: the explanation block of both frames.
+    Tpertexplain explain;
+    // A column of a title-table grid as stored: each cell trimmed, the empty ones dropped.
+    static std::vector<std::string> GridColumn(const std::vector<std::string>& cells);
 
     static constexpr std::array<int32_t, 9> kDaySteps{1, 2, 3, 4, 5, 6, 7, 10, 15};
     static constexpr int kPaperCount = 27;

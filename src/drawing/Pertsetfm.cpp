@@ -18,10 +18,17 @@
 #include <QTableWidget>
 #include <QHeaderView>
 #include <QVBoxLayout>
+#include <QColorDialog>
+#include <QFontDialog>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+#include "drawing/Explaindraw.h"
 
 #include "model/Numbertext.h"
 #include "model/Pertgra.h"
 #include "platform/Messagebox.h"
+#include "platform/qt/Qtcanvas.h"
 #include "platform/qt/Qtdialogkit.h"
 #include "schedule/Calendar.h"
 
@@ -43,6 +50,7 @@ Tpertsetfm::Tpertsetfm(Tpertgra& net, QWidget* parent) : QDialog(parent), net_(n
     networkPages->addTab(GeneralPage(), QStringLiteral("一般属性"));
     networkPages->addTab(TitlePage(), QStringLiteral("网络计划名称属性"));
     networkPages->addTab(FontPage(), QStringLiteral("字体设置"));
+    networkPages->addTab(ExplainPage(), QStringLiteral("图注说明"));
     auto* rulerPages = new QTabWidget(this);
     rulerPages->addTab(RulerPage(), QStringLiteral("工程标尺设置"));
     rulerPages->addTab(TimePage(), QStringLiteral("时间设置"));
@@ -384,6 +392,8 @@ QWidget* Tpertsetfm::PrintPage()
     orientation_->setCurrentIndex(state_.orientation == 0 ? 0 : 1);
     marginTop_ = Number(state_.marginTop);
     marginLeft_ = Number(state_.marginLeft);
+    printBottomMargin = Number(state_.marginBottom);
+    printRightMargin = Number(state_.marginRight);
     printRatioX = Number(state_.printRatioX);
     printRatioY = Number(state_.printRatioY);
     equalRatios = new QCheckBox(QStringLiteral("横纵比例相等"), page);
@@ -394,7 +404,23 @@ QWidget* Tpertsetfm::PrintPage()
     auto* ml = new QFormLayout(margins);
     ml->addRow(QStringLiteral("上边距"), marginTop_);
     ml->addRow(QStringLiteral("左边距"), marginLeft_);
+    ml->addRow(QStringLiteral("下边距"), printBottomMargin);
+    ml->addRow(QStringLiteral("右边距"), printRightMargin);
     f->addRow(margins);
+    // The Gantt chart's margins, the same fields as on its own page: each
+    // edit follows the other.
+    auto* gantt = new QGroupBox(QStringLiteral("横道图打印边距设置"), page);
+    auto* gl = new QFormLayout(gantt);
+    const char* ganttNames[] = {"上边距", "左边距", "下边距", "右边距"};
+    for (size_t i = 0; i < 4; ++i) {
+        QLineEdit* own = TIntegerEdit::Make(TIntegerEdit::Value(ganttMargins_[i]), gantt);
+        ganttPrintMargins[i] = own;
+        QLineEdit* other = ganttMargins_[i];
+        connect(own, &QLineEdit::textEdited, other, &QLineEdit::setText);
+        connect(other, &QLineEdit::textEdited, own, &QLineEdit::setText);
+        gl->addRow(QString::fromUtf8(ganttNames[i]), own);
+    }
+    f->addRow(gantt);
     auto* ratios = new QGroupBox(QStringLiteral("打印比例设置"), page);
     auto* rl = new QFormLayout(ratios);
     rl->addRow(QStringLiteral("横向 100："), printRatioX);
@@ -443,9 +469,197 @@ void Tpertsetfm::SwitchPalette(bool print)
     backgroundColor->setEnabled(!print);
 }
 
+QWidget* Tpertsetfm::ExplainPage()
+{
+    const Tpertexplain& e = state_.explain;
+    auto* page = new QWidget(this);
+    auto* top = new QHBoxLayout;
+    auto* mode = new QGroupBox(QStringLiteral("显示方式"), page);
+    auto* ml = new QVBoxLayout(mode);
+    const char* modes[] = {"不显示", "右边显示", "底部显示"};
+    for (int i = 0; i < 3; ++i) {
+        explainMode[size_t(i)] = new QRadioButton(QString::fromUtf8(modes[i]), mode);
+        ml->addWidget(explainMode[size_t(i)]);
+    }
+    explainMode[size_t(std::clamp(e.showMode, 0, 2))]->setChecked(true);
+    top->addWidget(mode);
+
+    auto* options = new QGroupBox(QStringLiteral("图注选项"), page);
+    auto* ol = new QFormLayout(options);
+    explainWidth = Number(e.blockWidth);
+    explainHeight = Number(e.blockHeight);
+    legendWidth = Number(int32_t(std::lround(std::clamp(e.legend.width, -1e9, 1e9))));
+    legendHeight = Number(int32_t(std::lround(std::clamp(e.legend.height, -1e9, 1e9))));
+    ol->addRow(QStringLiteral("宽"), explainWidth);
+    ol->addRow(QStringLiteral("高"), explainHeight);
+    ol->addRow(QStringLiteral("图例宽度："), legendWidth);
+    ol->addRow(QStringLiteral("图例高度："), legendHeight);
+    top->addWidget(options);
+
+    auto* text = new QGroupBox(QStringLiteral("说明文字选项"), page);
+    auto* tl = new QFormLayout(text);
+    textLeftGap = Number(e.textLeftGap);
+    textRightGap = Number(e.textRightGap);
+    tl->addRow(QStringLiteral("左边距"), textLeftGap);
+    tl->addRow(QStringLiteral("右边距"), textRightGap);
+    explanationFontButton = new QPushButton(QStringLiteral("说明字体"), text);
+    titleBlockFontButton = new QPushButton(QStringLiteral("题栏字体"), text);
+    connect(explanationFontButton, &QPushButton::clicked, this, [this] { PickExplainFont(false); });
+    connect(titleBlockFontButton, &QPushButton::clicked, this, [this] { PickExplainFont(true); });
+    tl->addRow(explanationFontButton);
+    tl->addRow(titleBlockFontButton);
+    top->addWidget(text);
+
+    auto* autos = new QGroupBox(QStringLiteral("自动生成项"), page);
+    auto* al = new QVBoxLayout(autos);
+    autoStart = new QCheckBox(QStringLiteral("起始时间"), autos);
+    autoEnd = new QCheckBox(QStringLiteral("结束时间"), autos);
+    autoDuration = new QCheckBox(QStringLiteral("总工期"), autos);
+    autoStart->setChecked(e.autoStart);
+    autoEnd->setChecked(e.autoEnd);
+    autoDuration->setChecked(e.autoDuration);
+    for (QCheckBox* b : {autoStart, autoEnd, autoDuration}) al->addWidget(b);
+    top->addWidget(autos);
+
+    explanationMemo = new QPlainTextEdit(page);
+    explanationMemo->setLineWrapMode(QPlainTextEdit::NoWrap);
+    QStringList lines;
+    for (const std::string& l : e.explanationLines) lines << QString::fromStdString(l);
+    explanationMemo->setPlainText(lines.join('\n'));
+
+    titleStylePages = new QTabWidget(page);
+    auto* one = new QWidget(titleStylePages);
+    auto* grid = new QGridLayout(one);
+    for (int i = 0; i < Tpertexplain::kCellCount; ++i) {
+        cellEdits[size_t(i)] = new QLineEdit(QString::fromStdString(e.cells[size_t(i)]), one);
+        grid->addWidget(cellEdits[size_t(i)], i % 10, i / 10);
+    }
+    noteMemo = new QPlainTextEdit(one);
+    noteMemo->setLineWrapMode(QPlainTextEdit::NoWrap);
+    QStringList notes;
+    for (const std::string& l : e.noteLines) notes << QString::fromStdString(l);
+    noteMemo->setPlainText(notes.join('\n'));
+    grid->addWidget(noteMemo, 0, 2, 10, 1);
+    titleStylePages->addTab(one, QStringLiteral("题栏样式一"));
+
+    auto* two = new QWidget(titleStylePages);
+    auto* tw = new QVBoxLayout(two);
+    auto makeGrid = [this, two](const TTitleBar& bar) {
+        const int rows = int(std::max(bar.labels.size(), bar.values.size())) + 3;
+        auto* g = new QTableWidget(rows, 2, two);
+        g->setHorizontalHeaderLabels({QString(), QString()});
+        g->horizontalHeader()->setMinimumSectionSize(10);
+        g->verticalHeader()->setDefaultSectionSize(22);
+        g->setColumnWidth(0, int(std::clamp(bar.labelWidth, 10.0, 1000.0)));
+        g->setColumnWidth(1, int(std::clamp(bar.valueWidth, 10.0, 1000.0)));
+        for (int r = 0; r < rows; ++r) {
+            auto cell = [](const std::vector<std::string>& v, int i) {
+                return QString::fromStdString(size_t(i) < v.size() ? v[size_t(i)] : std::string());
+            };
+            g->setItem(r, 0, new QTableWidgetItem(cell(bar.labels, r)));
+            g->setItem(r, 1, new QTableWidgetItem(cell(bar.values, r)));
+        }
+        connect(g, &QTableWidget::itemChanged, this, [this] { barsEdited_ = true; });
+        return g;
+    };
+    rightBarGrid = makeGrid(e.rightBar);
+    leftBarGrid = makeGrid(e.leftBar);
+    leftBarShown = new QCheckBox(QStringLiteral("显示该标题栏"), two);
+    leftBarShown->setChecked(e.leftBar.shown);
+    tw->addWidget(rightBarGrid);
+    tw->addWidget(leftBarGrid);
+    tw->addWidget(leftBarShown);
+    titleStylePages->addTab(two, QStringLiteral("题栏样式二"));
+    titleStylePages->setCurrentIndex(e.titleStyle == 1 ? 1 : 0);
+
+    // Checking an automatic item fills its cell at once.
+    connect(autoStart, &QCheckBox::toggled, this, [this](bool on) {
+        if (on) cellEdits[17]->setText(QString::fromStdString(AutoStartText(net_)));
+    });
+    connect(autoEnd, &QCheckBox::toggled, this, [this](bool on) {
+        if (on) cellEdits[18]->setText(QString::fromStdString(AutoEndText(net_)));
+    });
+    connect(autoDuration, &QCheckBox::toggled, this, [this](bool on) {
+        if (on) cellEdits[14]->setText(QString::fromStdString(AutoDurationText(net_)));
+    });
+
+    auto* layout = new QVBoxLayout(page);
+    layout->addLayout(top);
+    layout->addWidget(explanationMemo, 1);
+    layout->addWidget(titleStylePages, 2);
+    return page;
+}
+
+void Tpertsetfm::PickExplainFont(bool titleBlock)
+{
+    const bool print = printRadio && printRadio->isChecked();
+    const char* what = titleBlock ? "题栏文字" : "说明文字";
+    Messages().Show(std::string("当前设置的是“") + what + "”的" + (print ? "打印字体！" : "屏幕显示字体！"),
+                    "提示", TMsgIcon::Warning, TMsgButtons::Ok);
+    Tpertexplain& e = state_.explain;
+    TVqFont& font = titleBlock ? e.titleBlockFont : e.explanationFont;
+    int32_t& color = titleBlock ? (print ? e.titleBlockPrintColor : e.titleBlockScreenColor)
+                                : (print ? e.explanationPrintColor : e.explanationScreenColor);
+    QFont start(QString::fromStdString(font.name));
+    start.setPointSize(std::max(1, font.size));
+    bool ok = false;
+    const QFont f = QFontDialog::getFont(&ok, start, this);
+    if (!ok) return;
+    font.name = f.family().toStdString();
+    if (f.pointSize() > 0) font.size = f.pointSize();
+    const QColor c = QColorDialog::getColor(QColorOf(color), this);
+    if (c.isValid()) color = c.red() | (c.green() << 8) | (c.blue() << 16);
+}
+
+void Tpertsetfm::CollectExplain()
+{
+    Tpertexplain& e = state_.explain;
+    for (int i = 0; i < 3; ++i)
+        if (explainMode[size_t(i)]->isChecked()) e.showMode = i;
+    e.blockWidth = TIntegerEdit::Value(explainWidth);
+    e.blockHeight = TIntegerEdit::Value(explainHeight);
+    // Shown rounded: an untouched size keeps its fraction.
+    const int32_t lw = TIntegerEdit::Value(legendWidth);
+    const int32_t lh = TIntegerEdit::Value(legendHeight);
+    if (lw != int32_t(std::lround(std::clamp(e.legend.width, -1e9, 1e9)))) e.legend.width = lw;
+    if (lh != int32_t(std::lround(std::clamp(e.legend.height, -1e9, 1e9)))) e.legend.height = lh;
+    e.textLeftGap = TIntegerEdit::Value(textLeftGap);
+    e.textRightGap = TIntegerEdit::Value(textRightGap);
+    auto lines = [](const QPlainTextEdit* m) {
+        std::vector<std::string> out;
+        if (m->toPlainText().isEmpty()) return out;
+        for (const QString& l : m->toPlainText().split('\n')) out.push_back(l.toStdString());
+        return out;
+    };
+    e.explanationLines = lines(explanationMemo);
+    e.noteLines = lines(noteMemo);
+    e.autoStart = autoStart->isChecked();
+    e.autoEnd = autoEnd->isChecked();
+    e.autoDuration = autoDuration->isChecked();
+    for (int i = 0; i < Tpertexplain::kCellCount; ++i)
+        e.cells[size_t(i)] = cellEdits[size_t(i)]->text().toStdString();
+    e.titleStyle = titleStylePages->currentIndex() == 1 ? 1 : 0;
+    e.leftBar.shown = leftBarShown->isChecked();
+    if (barsEdited_) {
+        auto column = [](const QTableWidget* g, int c) {
+            std::vector<std::string> cells;
+            for (int r = 0; r < g->rowCount(); ++r)
+                cells.push_back(g->item(r, c) ? g->item(r, c)->text().toStdString() : "");
+            return Tpertsetdata::GridColumn(cells);
+        };
+        for (auto [grid, bar] : {std::pair{rightBarGrid, &e.rightBar}, std::pair{leftBarGrid, &e.leftBar}}) {
+            bar->labels = column(grid, 0);
+            bar->values = column(grid, 1);
+            bar->labelWidth = grid->columnWidth(0);
+            bar->valueWidth = grid->columnWidth(1);
+        }
+    }
+}
+
 void Tpertsetfm::Collect()
 {
     Tpertsetdata& s = state_;
+    CollectExplain();
     StorePanels(s.Shown());
     s.background = backgroundColor->Color();
     s.nodeRadiusX = TIntegerEdit::Value(nodeRadiusX);
@@ -487,6 +701,8 @@ void Tpertsetfm::Collect()
     s.orientation = orientation_->currentIndex();
     s.marginTop = TIntegerEdit::Value(marginTop_);
     s.marginLeft = TIntegerEdit::Value(marginLeft_);
+    s.marginBottom = TIntegerEdit::Value(printBottomMargin);
+    s.marginRight = TIntegerEdit::Value(printRightMargin);
     s.printRatioX = TIntegerEdit::Value(printRatioX);
     s.printRatioY = TIntegerEdit::Value(printRatioY);
     s.equalRatios = equalRatios->isChecked();

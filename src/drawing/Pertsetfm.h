@@ -10,6 +10,8 @@ class QComboBox;
 class QDateEdit;
 class QLabel;
 class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
 class QRadioButton;
 class QTableWidget;
 class QTabWidget;
@@ -49,6 +51,11 @@ public:
     std::vector<QLineEdit*> numberFields;
     QLineEdit* nodeRadiusX = nullptr;
     QLineEdit* printRatioX = nullptr;
+    // 打印调整: the network's bottom and right print margins.
+    QLineEdit* printBottomMargin = nullptr;
+    QLineEdit* printRightMargin = nullptr;
+    // 横道图打印边距设置: 上, 左, 下, 右, the fields of the Gantt page, each following the other.
+    std::array<QLineEdit*, 4> ganttPrintMargins{};
     QLineEdit* printRatioY = nullptr;
     QCheckBox* equalRatios = nullptr;
     QLineEdit* titleEdit = nullptr;
@@ -57,6 +64,27 @@ public:
     QLineEdit* ganttRowsPerPage = nullptr;
     QTableWidget* ganttColumns = nullptr;   // 显示, 名称, 宽度, 对齐 per column
     QLineEdit* ganttResources = nullptr;    // resource numbers, separated by commas
+
+    // 图注说明
+    std::array<QRadioButton*, 3> explainMode{};   // 不显示, 右边显示, 底部显示
+    QLineEdit* explainWidth = nullptr;
+    QLineEdit* explainHeight = nullptr;
+    QLineEdit* legendWidth = nullptr;
+    QLineEdit* legendHeight = nullptr;
+    QLineEdit* textLeftGap = nullptr;
+    QLineEdit* textRightGap = nullptr;
+    QPushButton* explanationFontButton = nullptr;
+    QPushButton* titleBlockFontButton = nullptr;
+    QPlainTextEdit* explanationMemo = nullptr;
+    QCheckBox* autoStart = nullptr;
+    QCheckBox* autoEnd = nullptr;
+    QCheckBox* autoDuration = nullptr;
+    QTabWidget* titleStylePages = nullptr;        // 题栏样式一, 题栏样式二
+    std::array<QLineEdit*, Tpertexplain::kCellCount> cellEdits{};
+    QPlainTextEdit* noteMemo = nullptr;
+    QTableWidget* rightBarGrid = nullptr;         // upper grid: labels, values
+    QTableWidget* leftBarGrid = nullptr;
+    QCheckBox* leftBarShown = nullptr;
 
     const Tpertsetdata& State() const { return state_; }
     void Confirm();
@@ -69,6 +97,9 @@ private:
     QWidget* TimePage();
     QWidget* PrintPage();
     QWidget* GanttPage();
+    QWidget* ExplainPage();
+    void PickExplainFont(bool titleBlock);
+    void CollectExplain();
     void CollectGantt();
     QLineEdit* Number(int32_t value);
     void StorePanels(Tpertsetdata::TColors& c) const;
@@ -80,6 +111,7 @@ private:
     Tpertsetdata state_;
     bool changed_ = false;
     QWidget* printPage_ = nullptr;
+    bool barsEdited_ = false;
 
     QLineEdit* nodeRadiusY_ = nullptr;
     QLineEdit* groupWidth_ = nullptr;

@@ -148,3 +148,77 @@ TEST(QtPrinter, ALargePlanPrintsToAMultiPagePdf)
 }
 
 }
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTableWidget>
+
+#include "drawing/Explaindraw.h"
+#include "drawing/Pertsetfm.h"
+
+namespace {
+
+TEST(ExplanationSettings, ThePageWritesTheBlockOfBothFrames)
+{
+    EnsureDesktopApp();
+    auto net = SmallPlan();
+    net->modified = false;
+    Tpertsetfm d(*net);
+    d.explainMode[2]->setChecked(true);
+    d.explainHeight->setText(QStringLiteral("100"));
+    d.explanationMemo->setPlainText(QStringLiteral("甲\n乙"));
+    d.cellEdits[0]->setText(QStringLiteral("某建设公司"));
+    d.titleStylePages->setCurrentIndex(1);
+    d.rightBarGrid->item(1, 0)->setText(QStringLiteral("  "));   // row 2 emptied
+    d.leftBarShown->setChecked(false);
+    d.Confirm();
+    const Tpertexplain& e = net->grid->explain;
+    EXPECT_TRUE(d.Changed());
+    EXPECT_EQ(e.showMode, 2);
+    EXPECT_EQ(e.blockHeight, 100);
+    EXPECT_EQ(e.explanationLines, (std::vector<std::string>{"甲", "乙"}));
+    EXPECT_EQ(e.cells[0], "某建设公司");
+    EXPECT_EQ(e.titleStyle, 1);
+    EXPECT_EQ(e.rightBar.labels, (std::vector<std::string>{"项目名称", "绘图人", "文件名"}));
+    EXPECT_TRUE(e.rightBar.values.empty());
+    EXPECT_FALSE(e.leftBar.shown);
+    EXPECT_TRUE(net->liveGantt.ruler.explain == e);
+}
+
+TEST(ExplanationSettings, UnchangedConfirmChangesNothingAndAutoItemsFillAtOnce)
+{
+    EnsureDesktopApp();
+    auto net = SmallPlan();
+    const Tpertexplain before = net->grid->explain;
+    {
+        Tpertsetfm d(*net);
+        d.Confirm();
+        EXPECT_FALSE(d.Changed());
+        EXPECT_TRUE(net->grid->explain == before);
+    }
+    net->grid->explain.autoEnd = false;
+    Tpertsetfm d(*net);
+    d.autoEnd->setChecked(true);
+    EXPECT_EQ(d.cellEdits[18]->text().toStdString(), AutoEndText(*net));
+}
+
+TEST(PrintSettings, BottomAndRightMarginsAndTheGanttMargins)
+{
+    EnsureDesktopApp();
+    auto net = SmallPlan();
+    Tpertsetfm d(*net);
+    d.ShowPrintPage();
+    d.printBottomMargin->setText(QStringLiteral("20"));
+    d.printRightMargin->setText(QStringLiteral("-3"));
+    d.ganttPrintMargins[3]->setText(QStringLiteral("30"));
+    emit d.ganttPrintMargins[3]->textEdited(QStringLiteral("30"));
+    d.Confirm();
+    EXPECT_EQ(net->printBottomMargin, 20);
+    EXPECT_EQ(net->printRightMargin, 0);   // a margin is never negative
+    EXPECT_EQ(net->liveGantt.margins.rightMargin, 30);
+}
+
+}
