@@ -13,6 +13,8 @@
 #include "drawing/Layoutpass.h"
 #include "file/Projectfile.h"
 #include "model/Pertgra.h"
+#include "resources/Resourcecatalogue.h"
+#include "resources/Resourcediagram.h"
 #include "platform/Clock.h"
 #include "schedule/Calendar.h"
 #include "schedule/Vqtime.h"
@@ -104,6 +106,61 @@ std::vector<int32_t> Sundays(int32_t start, int weeks)
     return days;
 }
 
+// A resource line of the named work: labour and machinery by the day,
+// materials by their total.
+void Uses(Tpertgra& net, const std::string& work, const char* number, const char* name,
+          const char* unit, const char* kind, double amount, float price)
+{
+    for (Tedge* w : net.AllWorks()) {
+        if (w->data->name != work) continue;
+        Trecsource r;
+        r.number = number;
+        r.name = name;
+        r.unit = unit;
+        r.resourceKind = kind;
+        r.price = price;
+        r.measureMode = r.resourceKind == "材料资源" ? 0 : 1;
+        if (r.measureMode == 0) r.totalAmount = amount;
+        else r.dailyAmount = float(amount);
+        r.startDay = w->data->start;
+        r.endDay = w->data->start + w->data->duration;
+        w->data->resources.push_back(r);
+        RecomputeAmounts(*w->data);
+        return;
+    }
+}
+
+// Labour, reinforcement steel and the tower crane hired for the structure,
+// with their diagrams under the network.
+void AddHouseResources(Tpertgra& net)
+{
+    const struct {
+        const char* work;
+        double workers;
+    } labour[] = {{"施工准备", 8},       {"土方开挖", 12},       {"基础垫层", 10},
+                  {"基础钢筋混凝土", 25}, {"基础回填", 10},       {"一层主体结构", 30},
+                  {"二层主体结构", 30},   {"屋面结构", 22},       {"屋面防水保温", 12},
+                  {"竣工清理", 6},       {"钢筋加工", 8},        {"一层水电预埋", 6},
+                  {"填充墙砌筑", 15},    {"门窗安装", 6},        {"外墙脚手架及装饰", 18}};
+    for (const auto& l : labour) Uses(net, l.work, "R01", "劳动力", "工日", "人力资源", l.workers, 180);
+    Uses(net, "钢筋加工", "M01", "钢筋", "吨", "材料资源", 20, 4200);
+    Uses(net, "基础钢筋混凝土", "M01", "钢筋", "吨", "材料资源", 36, 4200);
+    Uses(net, "一层主体结构", "M01", "钢筋", "吨", "材料资源", 48, 4200);
+    Uses(net, "二层主体结构", "M01", "钢筋", "吨", "材料资源", 48, 4200);
+    Uses(net, "屋面结构", "M01", "钢筋", "吨", "材料资源", 24, 4200);
+    ResizeCustomDays(net, DiagramDays(net));
+    TCustomResourceEntry crane;
+    crane.number = "ZJ1";
+    crane.name = "塔式起重机";
+    crane.unit = "台班";
+    crane.dailyAmount = 1;
+    crane.startDate = net.projectStart + 23 * 86400;
+    crane.endDate = net.projectStart + 54 * 86400;
+    StoreCustomResource(net, crane);
+    net.shownResources = {"R01", "M01", "ZJ1"};
+    for (Trecsource* e : EntriesForNumber(net, "R01")) e->drawMode = 1;
+}
+
 // A single house from the site preparation to the roof.
 std::unique_ptr<Tpertgra> HousePlan()
 {
@@ -137,6 +194,7 @@ std::unique_ptr<Tpertgra> HousePlan()
     b.Place();
     b.Milestone("9", "主体封顶");
     net->Recalculate();
+    AddHouseResources(*net);
     // Wide enough days for the names of the short works.
     net->timeScale.dayWidth = 16;
     return net;

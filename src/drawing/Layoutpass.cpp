@@ -13,6 +13,8 @@
 #include "drawing/Timeaxis.h"
 #include "drawing/Workgeometry.h"
 #include "model/Pertgra.h"
+#include "resources/Resourcecatalogue.h"
+#include "resources/Resourcediagram.h"
 #include "schedule/Calendar.h"
 
 namespace {
@@ -551,6 +553,11 @@ void LayoutPulledNetwork(Tpertgra& net, double xf, double yf)
         net.Recalculate();
         net.ComputeAndPull();
     }
+    // Derived resource amounts follow the durations; the custom store has a
+    // day for every whole day of the plan, so the resource tool can store into it.
+    for (const auto& v : net.nodes)
+        for (Tedge* w = v->firstWork; w; w = w->nextWork) RecomputeAmounts(*w->data);
+    ResizeCustomDays(net, DiagramDays(net));
     const TLayoutInput in(net);
     TDisplacementPass(net, in).Run();
     Place(net, in, xf, yf);

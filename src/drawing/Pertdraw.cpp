@@ -13,6 +13,7 @@
 #include "drawing/Pertdrawmode.h"
 #include "drawing/Workgeometry.h"
 #include "model/Pertgra.h"
+#include "resources/Resourcediagram.h"
 #include "schedule/Calendar.h"
 #include "schedule/Vqtime.h"
 
@@ -394,11 +395,14 @@ void TPertDraw::Draw()
         DrawEndFlag();
         if (net_.showFrame && frame && net_.showProgressLine)
             DrawProgressLine(DayOfStamp(net_, net_.progressDate));
+        if (net_.resourceDiagramInNetwork && frame)
+            DrawResourceDiagrams(net_, mode_, NetworkDiagramPlace(net_, mode_));
     } else if (view == 2) {
         DrawWorksAndNodes();
         DrawEndFlag();
     } else if (view == 3 && frame) {
         net_.grid->DrawFrame(net_, mode_);
+        DrawResourceDiagrams(net_, mode_, NetworkDiagramPlace(net_, mode_));
     }
 }
 

@@ -11,6 +11,7 @@
 #include "model/Networkchecks.h"
 #include "model/Numbertext.h"
 #include "model/Pertgra.h"
+#include "resources/Resourcereport.h"
 #include "schedule/Calendar.h"
 #include "schedule/Vqtime.h"
 
@@ -35,9 +36,10 @@ const char* kUsage =
     "       arrowplan-cli convert IN.prt OUT.prt\n"
     "       arrowplan-cli check FILE.prt\n"
     "       arrowplan-cli export FILE.prt OUT.{png,jpg,bmp,svg,pdf} [--palette print|screen]"
-    " [--scale F] [--view gantt|network]\n"
+    " [--scale F] [--view gantt|network|resource]\n"
     "       arrowplan-cli print FILE.prt OUT.pdf [--paper A4|A3|Letter|...]"
-    " [--portrait|--landscape] [--ratio X[,Y]] [--view network|gantt|resource|logic]\n";
+    " [--portrait|--landscape] [--ratio X[,Y]] [--view network|gantt|resource|logic]\n"
+    "       arrowplan-cli resources FILE.prt [--csv]\n";
 
 int Usage(std::ostream& err)
 {
@@ -106,6 +108,26 @@ int Check(const std::string& path, std::ostream& out, std::ostream& err)
     return findings.empty() ? 0 : 2;
 }
 
+// The daily usage of every resource, as the diagrams draw it, after the
+// plan is laid out as an opened document is.
+int Resources(const std::string& path, bool csv, std::ostream& out, std::ostream& err)
+{
+    Tpertgra net;
+    TProjectFormat f;
+    if (LoadProject(net, path, &f) != 1) {
+        err << path << ": " << ProblemText(f) << "\n";
+        return 1;
+    }
+    net.Recalculate();
+    if (!net.nodes.empty() && net.order.empty()) {
+        err << path << ": the network has a loop\n";
+        return 1;
+    }
+    LayoutNetwork(net);
+    out << (csv ? ResourceCsv(net) : ResourceSummaryText(net));
+    return 0;
+}
+
 // Largest scale of a picture: beyond it even a small plan is a huge image.
 constexpr double kMaxPictureScale = 20;
 
@@ -122,8 +144,8 @@ int Export(const std::vector<std::string>& args, std::ostream& out, std::ostream
             if (i + 1 >= args.size()) return Usage(err);
             const std::string& v = args[++i];
             if (a == "--view") {
-                if (v != "gantt" && v != "network") {
-                    err << "arrowplan-cli: --view takes \"gantt\" or \"network\"\n";
+                if (v != "gantt" && v != "network" && v != "resource") {
+                    err << "arrowplan-cli: --view takes \"gantt\", \"network\" or \"resource\"\n";
                     return 2;
                 }
                 view = v;
@@ -166,6 +188,10 @@ int Export(const std::vector<std::string>& args, std::ostream& out, std::ostream
         // The network the document shows in its network view (time-scaled or logic).
         net.networkView = true;
         net.resourceOnlyView = false;
+    } else if (view == "resource") {
+        // The diagrams of the shown resources alone.
+        net.networkView = true;
+        net.resourceOnlyView = true;
     }
     net.Recalculate();
     std::string problem;
@@ -405,6 +431,16 @@ int RunProjectCli(const std::vector<std::string>& args, std::ostream& out, std::
         return Check(args[1], out, err);
     }
     if (cmd == "export") return Export(args, out, err, writePicture);
+    if (cmd == "resources") {
+        std::vector<std::string> files;
+        bool csv = false;
+        for (size_t i = 1; i < args.size(); ++i) {
+            if (args[i] == "--csv") csv = true;
+            else files.push_back(args[i]);
+        }
+        if (files.size() != 1) return Usage(err);
+        return Resources(files[0], csv, out, err);
+    }
     err << "arrowplan-cli: unknown command \"" << cmd << "\"\n";
     return Usage(err);
 }

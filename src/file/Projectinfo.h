@@ -84,8 +84,8 @@ using TPictureWriter = std::function<bool(Tpertgra& net, const std::string& path
 std::vector<std::string> NetworkFindings(Tpertgra& net);
 
 // The headless program: "info FILE [--json]", "convert IN OUT", "check FILE"
-// and "export FILE OUT [--palette print|screen] [--scale F] [--view gantt|network]", the last only
-// with a picture writer. Reports go to out, problems to err (the model's own
+// "export FILE OUT [--palette print|screen] [--scale F] [--view gantt|network|resource]",
+// only with a picture writer, and "resources FILE [--csv]". Reports go to out, problems to err (the model's own
 // messages go through the message service). Returns the exit status: 0 done,
 // 1 failed, 2 usage; "check" also 2 when the network checks found something.
 int RunProjectCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,

@@ -7,6 +7,7 @@
 #include "drawing/Rulerpainter.h"
 #include "gantt/Gantt.h"
 #include "model/Pertgra.h"
+#include "resources/Resourcediagram.h"
 #include "schedule/Calendar.h"
 
 namespace {
@@ -373,6 +374,17 @@ void Tgantt::DrawGantt(TPertDrawMode& mode, Tpertgra& net)
         if (ShowLinks()) pass.DrawLinks(w, r, rowOf);
     }
     pass.DrawTitle();
+    if (showResourceDiagram) {
+        // Under the last row of the page, on the chart's own time axis.
+        TDiagramPlace place;
+        place.x0 = ChartLeft() * mode.xFactor;
+        place.top = ChartBottom(net) * mode.yFactor;
+        place.xOfDay = [this](double day) { return TimeToX(day); };
+        place.separatorLeft = leftMargin * mode.xFactor;
+        place.frameWidth = ruler.frameWidth;
+        place.frameColor = ruler.frameColor;
+        DrawResourceDiagrams(net, mode, place);
+    }
     pass.DrawFrame();
 }
 

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <string>
 #include <vector>
 
@@ -492,6 +494,7 @@ TEST(GanttCells, ResourceColumnsWithTheirHeaderAndEmptyZeroCells)
     r.name = "钢筋";
     r.unit = "t";
     r.dailyAmount = 1.5f;
+    r.measureMode = 1;   // the daily amount is given: the layout keeps it
     Named(*net, "W1")->data->resources.push_back(r);
     r.dailyAmount = 0;
     Named(*net, "W2")->data->resources.push_back(r);
@@ -630,3 +633,40 @@ TEST(GanttDrawing, SettingsOfADamagedFileDrawWithoutOverflow)
 }
 
 }  // namespace
+
+TEST(GanttDrawing, ResourceDiagramUnderTheRowsSharesTheBarsAxis)
+{
+    auto net = Chain(3);
+    Tedge* w2 = Named(*net, "W2");
+    Trecsource r;
+    r.number = "R1";
+    r.name = "钢筋";
+    r.dailyAmount = 3;
+    r.measureMode = 1;
+    w2->data->resources.push_back(r);
+    net->shownResources = {"R1"};
+    Tgantt& g = net->liveGantt;
+    g.showResourceDiagram = true;
+    ShowGantt(*net);
+    TRecordingCanvas canvas;
+    TPertDrawMode mode(&canvas, dkScreen);
+    DrawNetwork(*net, mode);
+    const auto texts = canvas.Texts();
+    ASSERT_NE(std::find(texts.begin(), texts.end(), "钢筋-分布曲线"), texts.end());
+    // The rise of the step at W2's first day stands where W2's bar begins.
+    const int32_t barX = int32_t(g.TimeToX(CalendarDay(*net, w2->data->start)));
+    const int32_t yb = int32_t(g.ChartBottom(*net) + net->displaySettings.resourceHeight);
+    bool bar = false, step = false;
+    for (const auto& p : canvas.OfKind(TKind::Rectangle)) bar = bar || p.rect.left == barX;
+    for (const auto& p : canvas.OfKind(TKind::Line))
+        step = step || (p.points[0] == TCanvasPoint{barX, yb} && p.points[1].x == barX &&
+                        p.points[1].y < yb);
+    EXPECT_TRUE(bar);
+    EXPECT_TRUE(step);
+
+    g.showResourceDiagram = false;
+    canvas.Clear();
+    DrawNetwork(*net, mode);
+    const auto none = canvas.Texts();
+    EXPECT_EQ(std::find(none.begin(), none.end(), "钢筋-分布曲线"), none.end());
+}
