@@ -6,6 +6,8 @@
 
 #include "entry/Workdialogs.h"
 #include "editing/Deletefm.h"
+#include "editing/Pertfm1.h"
+#include "editing/Timedicfm.h"
 #include "gantt/Paixufm.h"
 #include "entry/Worktablefm1.h"
 #include "platform/Filedialogs.h"
@@ -88,6 +90,12 @@ int main(int argc, char** argv)
     // The delete tool and the popup item 删除 open the delete dialog through this one.
     const std::unique_ptr<IDeleteDialog> deleteDialog = MakeDeleteDialog(&window);
     SetDeleteDialog(deleteDialog.get());
+    // The time-difference tools open "时差调整" through this one; each shift
+    // redraws the plan behind the dialog.
+    const std::unique_ptr<ITimedicDialog> timedicDialog = MakeTimedicDialog(&window, [&window] {
+        if (Tpertfm* d = window.ActiveDocument()) d->RefreshView();
+    });
+    SetTimedicDialog(timedicDialog.get());
     // The Gantt view's 排序 opens the sort dialog through this one.
     const std::unique_ptr<IPaixuDialog> sortDialog = MakePaixuDialog(&window);
     SetPaixuDialog(sortDialog.get());
@@ -105,6 +113,7 @@ int main(int argc, char** argv)
     const int rc = app.exec();
 
     SetPaixuDialog(nullptr);
+    SetTimedicDialog(nullptr);
     SetDeleteDialog(nullptr);
     SetWorkDialogs(nullptr);
     SetFileDialogs(nullptr);

@@ -6,6 +6,7 @@
 #include "editing/Editcmd.h"
 #include "editing/Pertcommand.h"
 #include "editing/Selectcmd.h"
+#include "editing/Timediccmd.h"
 #include "gantt/Ganttcmd.h"
 #include "model/Pertgra.h"
 
@@ -86,8 +87,9 @@ std::unique_ptr<CPertCommand> TSetpertCommand::NewDeleteCommand(const Tpertgra* 
     return nullptr;
 }
 
-// The time-difference tool comes with its command and dialog.
-std::unique_ptr<CPertCommand> TSetpertCommand::NewTimeDiffCommand(const Tpertgra*)
+std::unique_ptr<CPertCommand> TSetpertCommand::NewTimeDiffCommand(const Tpertgra* net)
 {
+    if (InNetworkView(net)) return std::make_unique<TtimedicCmd>();
+    if (InGanttView(net)) return std::make_unique<TtimedicGanttCmd>();
     return nullptr;
 }

@@ -7,6 +7,7 @@
 #include "drawing/Pertdrawmode.h"
 #include "drawing/Timeaxis.h"
 #include "editing/Deletedialog.h"
+#include "editing/Timedic.h"
 #include "editing/Editcmd.h"
 #include "editing/Workinsert.h"
 #include "entry/Workdialogs.h"
@@ -116,6 +117,14 @@ int32_t TDelGanttCmd::DoubleClick(Tpertgra& net, TPertDrawMode&)
     Tedge* w = RowWork(net, lastPoint);
     if (!w) return 0;
     if (OpenDeleteDialog(net, w) != 1) return 0;
+    LayoutNetwork(net);
+    return 1;
+}
+
+int32_t TtimedicGanttCmd::DoubleClick(Tpertgra& net, TPertDrawMode&)
+{
+    dblClickDone = true;
+    if (OpenTimedicDialog(net, RowWork(net, lastPoint)) != 1) return 0;
     LayoutNetwork(net);
     return 1;
 }

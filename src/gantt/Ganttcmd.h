@@ -33,6 +33,13 @@ public:
     int32_t DoubleClick(Tpertgra& net, TPertDrawMode& mode) override;
 };
 
+// Time difference: a double click on a row opens "时差调整" for its work.
+class TtimedicGanttCmd : public TSelectGanttCmd {
+public:
+    int32_t Kind() const override { return ckTimedicGantt; }
+    int32_t DoubleClick(Tpertgra& net, TPertDrawMode& mode) override;
+};
+
 // Add: a drag over the chart adds a work between the days under its ends;
 // a double click adds a free work in the row below the row under the point.
 class TAddWorkGanttCmd : public TAddWorkCmd {

@@ -119,6 +119,7 @@ public:
     QAction* addbut = nullptr;
     QAction* editbut = nullptr;
     QAction* delbut = nullptr;
+    QAction* timedicbut = nullptr;
     QAction* inbut = nullptr;
     QAction* frameSwitchAction = nullptr;
     QComboBox* cbbaddxmode = nullptr;

@@ -6,6 +6,7 @@
 #include "editing/Deletechoice.h"
 #include "editing/Deletedialog.h"
 #include "editing/History.h"
+#include "editing/Timedic.h"
 #include "gantt/Ganttfixture.h"
 #include "platform/Recordingcanvas.h"
 #include "schedule/Calendar.h"
@@ -49,6 +50,7 @@ TEST(GanttTools, TheChooserHandsOutTheGanttTools)
     EXPECT_EQ(TSetpertCommand::NewAddCommand(net.get())->Kind(), ckAddWorkGantt);
     EXPECT_EQ(TSetpertCommand::NewEditCommand(net.get())->Kind(), ckEditGantt);
     EXPECT_EQ(TSetpertCommand::NewDeleteCommand(net.get())->Kind(), ckDelGantt);
+    EXPECT_EQ(TSetpertCommand::NewTimeDiffCommand(net.get())->Kind(), ckTimedicGantt);
     SetViewKind(*net, 1);
     EXPECT_EQ(TSetpertCommand::NewSelectCommand(net.get())->Kind(), ckSelect);
 }
@@ -156,6 +158,43 @@ TEST(GanttTools, DeleteDoubleClickDeletesTheRowsWork)
     EXPECT_EQ(Order(d), (std::vector<std::string>{"W1", "W3"}));
     ASSERT_TRUE(d.doc.Undo());
     EXPECT_EQ(Order(d), (std::vector<std::string>{"W1", "W2", "W3"}));
+}
+
+// The time-difference dialog as the Gantt tool sees it: types a duration.
+struct TFakeTimedicDialog : ITimedicDialog {
+    TFakeTimedicDialog() { SetTimedicDialog(this); }
+    ~TFakeTimedicDialog() override { SetTimedicDialog(nullptr); }
+    bool Show(TTimedic& s) override
+    {
+        shownFor = s.work;
+        s.DurationEdited("7");
+        if (ok) s.Confirm();
+        return ok;
+    }
+    bool ok = true;
+    Tedge* shownFor = nullptr;
+};
+
+TEST(GanttTools, TimeDifferenceDoubleClickOpensTheDialogForTheRowsWork)
+{
+    TFakeTimedicDialog dialog;
+    Doc d(GanttChain(3));
+    TtimedicGanttCmd tool;
+    const int32_t steps = d.doc.history.Count();
+    dialog.ok = false;
+    EXPECT_EQ(d.DoubleClick(tool, RowPoint(d.Net(), 1, 200)), deNothing);
+    EXPECT_EQ(dialog.shownFor, Named(d.Net(), "W2"));
+    EXPECT_NE(Named(d.Net(), "W2")->data->duration, 7);   // 取消 restores
+    EXPECT_EQ(d.doc.history.Count(), steps);
+    dialog.ok = true;
+    EXPECT_EQ(d.DoubleClick(tool, RowPoint(d.Net(), 1, 200)), deRebuild | deRepaint);
+    EXPECT_EQ(Named(d.Net(), "W2")->data->duration, 7);
+    EXPECT_EQ(d.doc.history.Count(), steps + 1);
+    ASSERT_TRUE(d.doc.Undo());
+    EXPECT_NE(Named(d.Net(), "W2")->data->duration, 7);
+    dialog.shownFor = nullptr;
+    EXPECT_EQ(d.DoubleClick(tool, {10, 10}), deNothing);
+    EXPECT_EQ(dialog.shownFor, nullptr);
 }
 
 TEST(GanttTools, AddDoubleClickPutsTheNewWorkBelowTheRow)

@@ -2,6 +2,9 @@
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QGroupBox>
+#include <QScrollBar>
+#include <QSpinBox>
 #include <QMessageBox>
 #include <QTranslator>
 #include <QLineEdit>
@@ -12,6 +15,7 @@
 #include "drawing/Pertsetfm.h"
 #include "editing/Deletechoice.h"
 #include "editing/Deletefm.h"
+#include "editing/Timedicfm.h"
 #include "gantt/Paixuchoice.h"
 #include "gantt/Paixufm.h"
 #include <QRadioButton>
@@ -115,6 +119,32 @@ TEST(DeleteWindow, TheWorkBoxAndTheLinkBoxesExcludeEachOther)
     EXPECT_TRUE(d.chkedge->isChecked());
     EXPECT_FALSE(d.chkbacklink->isChecked() || d.chkfrontlink->isChecked());
     EXPECT_TRUE(choice.chkedge && !choice.chkbacklink && !choice.chkfrontlink);
+}
+
+TEST(TimedicWindow, TheScrollBarShiftsAndCancelRestores)
+{
+    EnsureDesktopApp();
+    auto net = SmallPlan();
+    net->Recalculate();
+    Tedge* work = nullptr;
+    for (Tedge* w : net->AllWorks())
+        if (w->TF() >= 1 && w->data->start == w->data->es) work = w;
+    ASSERT_NE(work, nullptr);
+    const auto before = net->Clone();
+    TTimedic state(net.get(), work);
+    Ttimedicfm d(state);
+    EXPECT_EQ(d.windowTitle(), QStringLiteral("时差调整"));
+    EXPECT_EQ(d.diceditgbx->title(), QString::fromStdString(work->data->name + "时差调整"));
+    EXPECT_EQ(d.diceditscb->maximum(), state.scrollMax);
+    EXPECT_TRUE(d.okbut->isDefault());
+    d.diceditscb->setValue(1);
+    EXPECT_EQ(d.leftdicud->value(), 1);
+    EXPECT_EQ(d.rightdicedit->text(), QString::number(state.scrollMax - 1));
+    EXPECT_FLOAT_EQ(work->data->start, work->fromNode->time + 1);
+    d.cancelbut->click();
+    EXPECT_FALSE(state.confirmed);
+    state.Restore();
+    EXPECT_TRUE(net->IsSameAs(*before));
 }
 
 TEST(RestDaysWindow, RemovingWithNothingHighlightedWarns)

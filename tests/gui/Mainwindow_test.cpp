@@ -337,7 +337,7 @@ TEST(MainWindow, MenusOfferOnlyWhatExists)
     QStringList tools;
     for (QAction* a : f.window->pertPanel->actions())
         if (a->isVisible()) tools << a->toolTip();
-    EXPECT_EQ(tools, (QStringList{"选择", "添加", "编辑", "删除", "替换"}));
+    EXPECT_EQ(tools, (QStringList{"选择", "添加", "编辑", "删除", "时差", "替换"}));
 }
 
 TEST(MainWindow, ThePopupMenuOffersTheWorkItemsAndTheChecks)
@@ -387,9 +387,11 @@ TEST(MainWindow, TheGanttViewIsReachedFromTheSwitchAndTheMenu)
     EXPECT_TRUE(doc->Network()->modified);
     EXPECT_EQ(f.window->ganttswbtn->text(), QStringLiteral("网络图"));
     EXPECT_TRUE(panelShown());
-    EXPECT_EQ(visibleTools(), (QStringList{"选择", "添加", "编辑", "删除"}));
+    EXPECT_EQ(visibleTools(), (QStringList{"选择", "添加", "编辑", "删除", "时差"}));
     ASSERT_NE(f.window->ToolCommand(), nullptr);
     EXPECT_EQ(f.window->ToolCommand()->Kind(), ckSelectGantt);
+    f.window->timedicbut->trigger();
+    EXPECT_EQ(f.window->ToolCommand()->Kind(), ckTimedicGantt);
     f.window->SelectTool(ckEdit);
     EXPECT_EQ(f.window->ToolCommand()->Kind(), ckEditGantt);
     EXPECT_FALSE(doc->Network()->liveGantt.pageWorks.empty());
@@ -412,7 +414,7 @@ TEST(MainWindow, TheGanttViewIsReachedFromTheSwitchAndTheMenu)
     EXPECT_EQ(doc->doc.ViewMode(), 1);
     EXPECT_EQ(f.window->ganttswbtn->text(), QStringLiteral("横道图"));
     EXPECT_FALSE(panelShown());
-    EXPECT_EQ(visibleTools(), (QStringList{"选择", "添加", "编辑", "删除", "替换"}));
+    EXPECT_EQ(visibleTools(), (QStringList{"选择", "添加", "编辑", "删除", "时差", "替换"}));
     f.Menu("显示横道图")->trigger();
     EXPECT_EQ(doc->doc.ViewMode(), 0);
     // The tool that was down stays down, with its command for the new view.
