@@ -9,6 +9,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libqt6svg6-dev libgl-dev libqt6printsupport6
   qt6-translations-l10n
   fonts-wqy-microhei
+  libpugixml-dev
   xvfb xauth
 )
 

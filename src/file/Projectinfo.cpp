@@ -8,6 +8,7 @@
 #include <system_error>
 
 #include "drawing/Layoutpass.h"
+#include "interchange/Interchangecli.h"
 #include "model/Networkchecks.h"
 #include "model/Numbertext.h"
 #include "model/Pertgra.h"
@@ -37,6 +38,8 @@ const char* kUsage =
     "       arrowplan-cli check FILE.prt\n"
     "       arrowplan-cli export FILE.prt OUT.{png,jpg,bmp,svg,pdf} [--palette print|screen]"
     " [--scale F] [--view gantt|network|resource]\n"
+    "       arrowplan-cli export FILE.prt OUT.csv|OUT.xml [--format csv|xml]"
+    " [--encoding utf8|gbk]\n"
     "       arrowplan-cli print FILE.prt OUT.pdf [--paper A4|A3|Letter|...]"
     " [--portrait|--landscape] [--ratio X[,Y]] [--view network|gantt|resource|logic]\n"
     "       arrowplan-cli resources FILE.prt [--csv]\n";
@@ -134,6 +137,7 @@ constexpr double kMaxPictureScale = 20;
 int Export(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
            const TPictureWriter& writePicture)
 {
+    if (IsInterchangeExport(args)) return RunInterchangeExport(args, out, err);
     std::vector<std::string> files;
     bool print = true;
     double scale = 1.0;

@@ -37,6 +37,7 @@
 #include "drawing/Scalecommands.h"
 #include "drawing/Scalesetfm.h"
 #include "drawing/Vanguardlinesetfm.h"
+#include "interchange/Worktablecsv.h"
 #include "editing/Addworkcmd.h"
 #include "editing/Autobackup.h"
 #include "editing/Editcmd.h"
@@ -74,7 +75,8 @@ constexpr const char* kDocumentItems[] = {
     "撤消", "恢复", "复制", "横向伸长", "横向压缩", "纵向伸长", "纵向压缩",
     "属性设置", "时标开关", "休息日设置", "标尺比例设置", "前锋线设置", "显示网络图",
     "显示横道图", "显示资源图", "设置默认值", "资源统计", "缩小", "1：1", "放大", "标尺", "设置",
-    "横道图", "网络图", "导入", "时差", "层叠", "水平", "垂直", "全部最小化", "垂直平铺", "水平平铺"};
+    "横道图", "网络图", "导入", "时差", "层叠", "水平", "垂直", "全部最小化", "垂直平铺", "水平平铺",
+    "工作表 (CSV)…"};
 
 // The settings file remembers where the open and save dialogs were last.
 constexpr const char* kFolderSection = "folders";
@@ -270,6 +272,8 @@ void Tpertmainfm::BuildMenus()
                     &Tpertmainfm::SaveActive);
     file->addAction(QStringLiteral("另存为"), this, &Tpertmainfm::SaveActiveAs);
     file->addAction(QStringLiteral("存为其它图片格式"), this, &Tpertmainfm::ExportActive);
+    QMenu* exportMenu = file->addMenu(QStringLiteral("导出"));
+    exportMenu->addAction(QStringLiteral("工作表 (CSV)…"), this, &Tpertmainfm::ExportCsvActive);
     file->addSeparator();
     file->addAction(QStringLiteral("打印设置"), this, &Tpertmainfm::PrinterSetupActive);
     file->addAction(QStringLiteral("打印预览"), this, &Tpertmainfm::PreviewActive);
@@ -711,6 +715,31 @@ void Tpertmainfm::ExportActive()
     d->RebuildImage();
     d->paintbox->update();
     if (!ok) ShowWarning("图片保存失败：" + path);
+}
+
+// The folder of the document's file, else the last folder of the dialogs.
+std::string Tpertmainfm::ExportFolder(const Tpertfm& doc) const
+{
+    const std::string folder = FolderPart(doc.doc.filePath);
+    return IsFolder(folder) ? folder : DialogFolder();
+}
+
+void Tpertmainfm::ExportCsvActive()
+{
+    Tpertfm* d = ActiveDocument();
+    if (!d || !d->Network()) return;
+    const std::string path = FileDialogs().SaveFile(ExportFolder(*d), "csv|*.csv", "csv");
+    if (path.empty()) return;
+    const TMsgAnswer a = Messages().Show("按UTF-8编码保存吗？选“否”按GBK编码保存。",
+                                         "工作表 (CSV)", TMsgIcon::Question,
+                                         TMsgButtons::YesNoCancel);
+    if (a == TMsgAnswer::Cancel) return;
+    std::string problem;
+    const bool ok = ExportWorkTableCsv(
+        *d->Network(), path, a == TMsgAnswer::No ? TCsvEncoding::Gbk : TCsvEncoding::Utf8Bom,
+        problem);
+    if (!ok) ShowWarning("工作表保存失败：" + path);
+    else if (!problem.empty()) ShowWarning(problem);
 }
 
 void Tpertmainfm::CloseActive()

@@ -160,6 +160,8 @@ private:
     void PrinterSetupActive();
     void PreviewActive();
     void PrintActive();
+    std::string ExportFolder(const Tpertfm& doc) const;
+    void ExportCsvActive();
     void CloseActive();
     void UndoActive();
     void RedoActive();

@@ -20,6 +20,8 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QTimer>
+#include <filesystem>
+#include <fstream>
 
 #include "drawing/Workgeometry.h"
 #include "editing/Autobackup.h"
@@ -333,7 +335,7 @@ TEST(MainWindow, MenusOfferOnlyWhatExists)
     for (QAction* a : f.window->fileMenuWidget->actions())
         if (!a->isSeparator()) file << a->text();
     EXPECT_EQ(file, (QStringList{"新建", "打开", "打开示例文件", "保存", "另存为", "存为其它图片格式",
-                                 "打印设置", "打印预览", "打印", "关闭", "退出"}));
+                                 "导出", "打印设置", "打印预览", "打印", "关闭", "退出"}));
     QStringList tools;
     for (QAction* a : f.window->pertPanel->actions())
         if (a->isVisible()) tools << a->toolTip();
@@ -503,6 +505,32 @@ TEST(MainWindow, PrintingFromTheMenuAndTheToolBar)
     f.Menu("撤消")->trigger();
     EXPECT_EQ(f.window->ActiveDocument()->Network()->displaySettings.paperSize, 9);
     EXPECT_TRUE(f.msgs.shown.empty());
+}
+
+TEST(MainWindow, TheWorkTableIsExportedAsCsv)
+{
+    MainFixture f;
+    ASSERT_TRUE(f.window->OpenDocument(f.Plan("plan.prt")));
+    const struct {
+        TMsgAnswer answer;
+        bool bom;
+    } cases[] = {{TMsgAnswer::Yes, true}, {TMsgAnswer::No, false}};
+    for (const auto& c : cases) {
+        const std::string path = f.dir.File(c.bom ? "utf8.csv" : "gbk.csv");
+        f.dialogs.saveAnswers = {path};
+        f.msgs.answers = {c.answer};
+        f.Menu("工作表 (CSV)…")->trigger();
+        std::ifstream in(path, std::ios::binary);
+        std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        ASSERT_GT(bytes.size(), 20u) << path;
+        EXPECT_EQ(bytes.substr(0, 3) == "\xEF\xBB\xBF", c.bom) << path;
+    }
+    EXPECT_EQ(f.dialogs.saved.back().filter, "csv|*.csv");
+    // Cancelled at the question: nothing written.
+    f.dialogs.saveAnswers = {f.dir.File("none.csv")};
+    f.msgs.answers = {TMsgAnswer::Cancel};
+    f.Menu("工作表 (CSV)…")->trigger();
+    EXPECT_FALSE(std::filesystem::exists(f.dir.File("none.csv")));
 }
 
 TEST(MainWindow, HelpWithoutTheDocumentSaysWhere)

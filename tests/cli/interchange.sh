@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# arrowplan-cli export to a spreadsheet table, without a display, and its refusals.
+# Usage: interchange.sh <arrowplan-cli> <tests/data>
+set -u
+cli="$1"
+data="$2"
+tmp="$(mktemp -d)"
+trap 'rm -rf "$tmp"' EXIT
+failed=0
+plan="$data/plan60.prt"
+
+fail() {
+    echo "FAIL: $*" >&2
+    failed=1
+}
+run() {
+    env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$cli" "$@"
+}
+expect_status() {
+    local name="$1" status="$2"
+    shift 2
+    run "$@" >"$tmp/out" 2>"$tmp/err"
+    local rc=$?
+    [ "$rc" -eq "$status" ] || fail "$name: exit status $rc, expected $status ($(cat "$tmp/err"))"
+}
+
+# The table: a byte order mark, the captions, one line per listed work.
+expect_status "csv" 0 export "$plan" "$tmp/plan.csv"
+[ "$(head -c 3 "$tmp/plan.csv" | od -An -tx1 | tr -d ' ')" = "efbbbf" ] || fail "csv: no byte order mark"
+head -1 "$tmp/plan.csv" | grep -q "编号,工作名称,持续时间" || fail "csv: captions $(head -1 "$tmp/plan.csv")"
+lines="$(($(wc -l <"$tmp/plan.csv") - 1))"
+[ "$lines" -gt 10 ] || fail "csv: only $lines works"
+grep -q -- "-> $tmp/plan.csv (csv)" "$tmp/out" || fail "csv: report \"$(cat "$tmp/out")\""
+
+# GBK on request: the same table in code page 936.
+expect_status "csv gbk" 0 export "$plan" "$tmp/gbk.txt" --format csv --encoding gbk
+iconv -f CP936 -t UTF-8 "$tmp/gbk.txt" >"$tmp/back.csv" || fail "gbk: not code page 936"
+tail -c +4 "$tmp/plan.csv" | cmp -s - "$tmp/back.csv" || fail "gbk: differs from the UTF-8 table"
+
+expect_status "unknown encoding" 2 export "$plan" "$tmp/x.csv" --encoding latin1
+expect_status "unknown format" 2 export "$plan" "$tmp/x.csv" --format ods
+expect_status "missing plan" 1 export "$tmp/none.prt" "$tmp/x.csv"
+[ -e "$tmp/x.csv" ] && fail "a refused export wrote a file"
+expect_status "unwritable" 1 export "$plan" "$tmp/no/such/dir/x.csv"
+
+exit $failed
