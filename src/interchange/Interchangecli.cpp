@@ -3,6 +3,7 @@
 #include <ostream>
 
 #include "file/Projectfile.h"
+#include "interchange/Projectxml.h"
 #include "interchange/Worktablecsv.h"
 #include "model/Pertgra.h"
 
@@ -31,7 +32,7 @@ std::string FormatOption(const std::vector<std::string>& args)
     return {};
 }
 
-bool IsInterchangeFormat(const std::string& f) { return f == "csv"; }
+bool IsInterchangeFormat(const std::string& f) { return f == "csv" || f == "xml"; }
 
 std::string ProblemText(const TProjectFormat& f)
 {
@@ -66,7 +67,7 @@ int RunInterchangeExport(const std::vector<std::string>& args, std::ostream& out
             const std::string& v = args[++i];
             if (a == "--format") {
                 if (!IsInterchangeFormat(v)) {
-                    err << "arrowplan-cli: --format takes \"csv\"\n";
+                    err << "arrowplan-cli: --format takes \"csv\" or \"xml\"\n";
                     return 2;
                 }
                 format = v;
@@ -102,7 +103,8 @@ int RunInterchangeExport(const std::vector<std::string>& args, std::ostream& out
     net.ComputeAndPull();
     std::string problem;
     bool ok = false;
-    ok = ExportWorkTableCsv(net, files[1], encoding, problem);
+    if (format == "csv") ok = ExportWorkTableCsv(net, files[1], encoding, problem);
+    else ok = ExportProjectXml(net, files[1], problem);
     if (!ok) {
         err << files[1] << ": " << (problem.empty() ? "not written" : problem) << "\n";
         return 1;

@@ -37,6 +37,7 @@
 #include "drawing/Scalecommands.h"
 #include "drawing/Scalesetfm.h"
 #include "drawing/Vanguardlinesetfm.h"
+#include "interchange/Projectxml.h"
 #include "interchange/Worktablecsv.h"
 #include "editing/Addworkcmd.h"
 #include "editing/Autobackup.h"
@@ -274,6 +275,7 @@ void Tpertmainfm::BuildMenus()
     file->addAction(QStringLiteral("存为其它图片格式"), this, &Tpertmainfm::ExportActive);
     QMenu* exportMenu = file->addMenu(QStringLiteral("导出"));
     exportMenu->addAction(QStringLiteral("工作表 (CSV)…"), this, &Tpertmainfm::ExportCsvActive);
+    exportMenu->addAction(QStringLiteral("MS Project XML…"), this, &Tpertmainfm::ExportXmlActive);
     file->addSeparator();
     file->addAction(QStringLiteral("打印设置"), this, &Tpertmainfm::PrinterSetupActive);
     file->addAction(QStringLiteral("打印预览"), this, &Tpertmainfm::PreviewActive);
@@ -740,6 +742,16 @@ void Tpertmainfm::ExportCsvActive()
         problem);
     if (!ok) ShowWarning("工作表保存失败：" + path);
     else if (!problem.empty()) ShowWarning(problem);
+}
+
+void Tpertmainfm::ExportXmlActive()
+{
+    Tpertfm* d = ActiveDocument();
+    if (!d || !d->Network()) return;
+    const std::string path = FileDialogs().SaveFile(ExportFolder(*d), "xml|*.xml", "xml");
+    if (path.empty()) return;
+    std::string problem;
+    if (!ExportProjectXml(*d->Network(), path, problem)) ShowWarning("XML文件保存失败：" + path);
 }
 
 void Tpertmainfm::CloseActive()

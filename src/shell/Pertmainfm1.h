@@ -162,6 +162,7 @@ private:
     void PrintActive();
     std::string ExportFolder(const Tpertfm& doc) const;
     void ExportCsvActive();
+    void ExportXmlActive();
     void CloseActive();
     void UndoActive();
     void RedoActive();

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# arrowplan-cli export to a spreadsheet table, without a display, and its refusals.
+# arrowplan-cli export to a spreadsheet table and to the interchange XML, without
+# a display, and the refusals.
 # Usage: interchange.sh <arrowplan-cli> <tests/data>
 set -u
 cli="$1"
@@ -36,6 +37,15 @@ grep -q -- "-> $tmp/plan.csv (csv)" "$tmp/out" || fail "csv: report \"$(cat "$tm
 expect_status "csv gbk" 0 export "$plan" "$tmp/gbk.txt" --format csv --encoding gbk
 iconv -f CP936 -t UTF-8 "$tmp/gbk.txt" >"$tmp/back.csv" || fail "gbk: not code page 936"
 tail -c +4 "$tmp/plan.csv" | cmp -s - "$tmp/back.csv" || fail "gbk: differs from the UTF-8 table"
+
+# The interchange XML: a project with its tasks.
+expect_status "xml" 0 export "$plan" "$tmp/plan.xml"
+head -c 5 "$tmp/plan.xml" | grep -q '<?xml' || fail "xml: not an XML file"
+grep -q '<Project xmlns="http://schemas.microsoft.com/project">' "$tmp/plan.xml" || fail "xml: no project"
+tasks="$(grep -c '<Task>' "$tmp/plan.xml")"
+[ "$tasks" -gt 10 ] || fail "xml: only $tasks tasks"
+expect_status "xml by format" 0 export "$plan" "$tmp/plan.out" --format xml
+cmp -s "$tmp/plan.xml" "$tmp/plan.out" || fail "xml: --format xml differs from the .xml export"
 
 expect_status "unknown encoding" 2 export "$plan" "$tmp/x.csv" --encoding latin1
 expect_status "unknown format" 2 export "$plan" "$tmp/x.csv" --format ods

@@ -533,6 +533,22 @@ TEST(MainWindow, TheWorkTableIsExportedAsCsv)
     EXPECT_FALSE(std::filesystem::exists(f.dir.File("none.csv")));
 }
 
+TEST(MainWindow, ThePlanIsExportedAsProjectXml)
+{
+    MainFixture f;
+    ASSERT_TRUE(f.window->OpenDocument(f.Plan("plan.prt")));
+    const std::string path = f.dir.File("plan.xml");
+    f.dialogs.saveAnswers = {path};
+    f.Menu("MS Project XML…")->trigger();
+    std::ifstream in(path, std::ios::binary);
+    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_NE(text.find("<Project xmlns=\"http://schemas.microsoft.com/project\">"),
+              std::string::npos);
+    EXPECT_NE(text.find("<Task>"), std::string::npos);
+    EXPECT_EQ(f.dialogs.saved.back().filter, "xml|*.xml");
+    EXPECT_TRUE(f.msgs.shown.empty());
+}
+
 TEST(MainWindow, HelpWithoutTheDocumentSaysWhere)
 {
     MainFixture f;
