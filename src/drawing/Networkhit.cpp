@@ -4,6 +4,8 @@
 #include <cstdlib>
 
 #include "drawing/Framelayout.h"
+#include "drawing/Pertdraw.h"
+#include "drawing/Pertdrawmode.h"
 #include "drawing/Timeaxis.h"
 #include "drawing/Workgeometry.h"
 #include "model/Pertgra.h"
@@ -105,4 +107,22 @@ TNetworkHit HitTestNetwork(const Tpertgra& net, TPosition2D p)
     char third = 0;
     if ((h.work = WorkAtPoint(net, p, &third))) h.hitClass = std::string(1, third);
     return h;
+}
+
+Tedge* TimeLabelAt(const Tpertgra& net, TPosition2D p, const TPertDrawMode& mode)
+{
+    if (!net.showTimeLabels || !mode.canvas) return nullptr;
+    // Drawing units are the device units of a pass at factor 1.
+    TPertDrawMode m(mode.canvas, dkScreen);
+    TPertDraw draw(const_cast<Tpertgra&>(net), m);
+    Tedge* found = nullptr;
+    for (const auto& v : net.nodes)
+        for (Tedge* w = v->firstWork; w; w = w->nextWork) {
+            if (w->data->IsDummy()) continue;
+            if (net.timeLabelMode.nonCriticalOnly && w->data->critical) continue;
+            const TCanvasRect r = draw.TimeLabelRect(*w);
+            if (!r.IsEmpty() && p.x >= r.left && p.x <= r.right && p.y >= r.top && p.y <= r.bottom)
+                found = w;
+        }
+    return found;
 }

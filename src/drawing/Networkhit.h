@@ -39,3 +39,9 @@ int32_t GroupIndexAt(const Tpertgra& net, TPosition2D p);
 // Index of the first group whose lower edge lies less than 3 units above or
 // below the point, or -1.
 int32_t GroupEdgeAt(const Tpertgra& net, TPosition2D p);
+
+class TPertDrawMode;
+// The work whose time-parameter table, as drawn (offset included), contains
+// the point; null when the tables are not shown or the mode has no canvas
+// to measure the texts with. The last drawn table wins, as it lies on top.
+Tedge* TimeLabelAt(const Tpertgra& net, TPosition2D p, const TPertDrawMode& mode);

@@ -1,9 +1,11 @@
 #include "editing/Setpertcommand.h"
 
 #include "drawing/Framelayout.h"
+#include "drawing/Networkhit.h"
 #include "editing/Addworkcmd.h"
 #include "editing/Deletecmd.h"
 #include "editing/Editcmd.h"
+#include "editing/Movetimedata.h"
 #include "editing/Pertcommand.h"
 #include "editing/Selectcmd.h"
 #include "editing/Timediccmd.h"
@@ -20,6 +22,18 @@ TSetpertCommand::TSetpertCommand()
     };
     row.make = [] { return std::make_unique<CMoveGanttEdge>(); };
     hoverRules.push_back(std::move(row));
+
+    // Over a work's time-parameter table in the network views; kept while
+    // its drag is under way.
+    THoverRule label;
+    label.kind = ckMovetimedata;
+    label.keepUntilFinished = true;
+    label.applies = [](const Tpertgra& net, TPosition2D p, const TPertDrawMode& mode) {
+        const int32_t v = ViewKind(net);
+        return (v == 1 || v == 2) && TimeLabelAt(net, p, mode) != nullptr;
+    };
+    label.make = [] { return std::make_unique<CMovetimedata>(); };
+    hoverRules.push_back(std::move(label));
 }
 
 void TSetpertCommand::ChooseHoverCommand(const Tpertgra& net,

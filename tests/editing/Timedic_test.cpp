@@ -3,7 +3,11 @@
 #include <gtest/gtest.h>
 
 #include "editing/Commanddoc.h"
+#include "editing/Movetimedata.h"
 #include "editing/Timediccmd.h"
+#include "drawing/Networkhit.h"
+#include "drawing/Pertdraw.h"
+#include "platform/Recordingcanvas.h"
 #include "schedule/Calendar.h"
 
 namespace {
@@ -192,6 +196,64 @@ TEST(TimeLabel, OffsetsAdd)
     OffsetTimeLabel(&w, 2, 1);
     EXPECT_EQ(w.labelDx, 12);
     EXPECT_EQ(w.labelDy, -2);
+}
+
+}  // namespace
+
+namespace {
+
+using namespace commanddoc;
+
+// The centre of the work's table as drawn at factor 1.
+TPosition2D LabelCentre(Tpertgra& net, Tedge* w, TPertDrawMode& mode)
+{
+    TPertDrawMode m(mode.canvas, dkScreen);
+    TPertDraw draw(net, m);
+    const TCanvasRect r = draw.TimeLabelRect(*w);
+    return {(r.left + r.right) / 2.0, (r.top + r.bottom) / 2.0};
+}
+
+TEST(TimeLabel, DraggingATableMovesItsOffsetAsOneUndoStep)
+{
+    TRecordingCanvas canvas;
+    Doc d(Float5());
+    d.mode.canvas = &canvas;
+    Tedge* sa = d.WorkNamed("CE");   // drawn last: no table lies over it
+    const TPosition2D c = LabelCentre(d.Net(), sa, d.mode);
+    // Tables hidden: nothing to grab, the plain tool gets the gesture.
+    d.Net().showTimeLabels = 0;
+    d.doc.Move(0, d.Pixel(c).x, d.Pixel(c).y, nullptr, d.mode, d.chooser);
+    EXPECT_EQ(d.doc.localCommand, nullptr);
+    d.Net().showTimeLabels = 1;
+    EXPECT_EQ(TimeLabelAt(d.Net(), c, d.mode), sa);
+    const int32_t steps = d.doc.history.Count();
+
+    const TPosition2D a = d.Pixel(c), b = d.Pixel({c.x + 10.7, c.y - 3.2});
+    d.doc.Move(0, a.x, a.y, nullptr, d.mode, d.chooser);
+    ASSERT_NE(d.doc.localCommand, nullptr);
+    EXPECT_EQ(d.doc.localCommand->Kind(), ckMovetimedata);
+    EXPECT_EQ(d.doc.localCommand->pointer, TPointerShape::Drag);
+    d.doc.Press(mfLeft, a.x, a.y, nullptr, d.mode);
+    d.doc.Move(mfLeft, b.x, b.y, nullptr, d.mode, d.chooser);
+    // The outline follows the pointer while the drag lasts.
+    TRecordingCanvas overlay;
+    d.doc.localCommand->DrawFeedback(d.Net(), overlay, d.mode);
+    EXPECT_FALSE(overlay.primitives.empty());
+    EXPECT_EQ(d.doc.Release(mfLeft, b.x, b.y, nullptr, d.mode), deRebuild | deRepaint);
+    EXPECT_EQ(sa->labelDx, 10);
+    EXPECT_EQ(sa->labelDy, -3);
+    EXPECT_EQ(d.doc.history.Count(), steps + 1);
+    // Off the table the hover command goes.
+    d.doc.Move(0, -3000, -3000, nullptr, d.mode, d.chooser);
+    EXPECT_EQ(d.doc.localCommand, nullptr);
+    ASSERT_TRUE(d.doc.Undo());
+    EXPECT_EQ(d.WorkNamed("CE")->labelDx, 0);
+
+    // A press beside every table inside a kept gesture records nothing.
+    CMovetimedata cmd;
+    EXPECT_EQ(cmd.MouseDown(d.Net(), mfLeft, {-3000, -3000}, d.mode), 0);
+    EXPECT_EQ(cmd.MouseUp(d.Net(), mfLeft, {-2990, -3000}, d.mode), 0);
+    EXPECT_TRUE(cmd.finished);
 }
 
 }  // namespace
