@@ -13,10 +13,12 @@
 #include "drawing/Timeaxis.h"
 #include "drawing/Workgeometry.h"
 #include "editing/Applydrag.h"
+#include "editing/Fenduan.h"
 #include "editing/Networkshape.h"
 #include "editing/Replacework.h"
 #include "editing/Rowmove.h"
 #include "editing/Selectcmd.h"
+#include "editing/Timedic.h"
 #include "editing/Workdelete.h"
 #include "model/Pertgra.h"
 #include "support/Fakemessages.h"
@@ -67,6 +69,7 @@ TEST(EditingSoak, RandomEditsKeepTheNetworkSound)
         auto net = GeneratePlan(shape);
         LayoutNetwork(*net);
         std::mt19937 rng(seed);
+        std::mt19937 more(seed + 1000);
         auto pick = [&](size_t n) { return size_t(rng() % n); };
         for (int step = 0; step < 100 && net->WorkCount() > 2; ++step) {
             SCOPED_TRACE(step);
@@ -118,14 +121,31 @@ TEST(EditingSoak, RandomEditsKeepTheNetworkSound)
                 break;
             }
             }
+            // The segmentation and the float shift, drawn from their own
+            // generator so the sequence of the operations above stays.
+            const int extra = int(more() % 6);
+            if (extra < 2 && net->WorkCount() > 0) {
+                const std::vector<Tedge*> now = Works(*net);
+                Tedge* x = now[more() % now.size()];
+                if (extra == 0) {
+                    const float d = x->data->duration;
+                    const float f = float(1 + more() % 4);
+                    if (d > f) SplitWork(*net, x, f, d - f);
+                } else {
+                    TTimedic shift(net.get(), x);
+                    shift.ScrollTo(int32_t(more() % uint32_t(shift.scrollMax + 1)));
+                    if (more() % 2) shift.Restore();
+                }
+                net->Recalculate();
+            }
             LayoutNetwork(*net);
-            ASSERT_EQ(Problems(*net), "") << "after operation " << op;
+            ASSERT_EQ(Problems(*net), "") << "after operation " << op << "/" << extra;
             // What undo and redo bring back is recalculated and laid out
             // again: it must come out as it was shown.
             auto again = net->Clone();
             again->Recalculate();
             LayoutNetwork(*again);
-            ASSERT_TRUE(again->IsSameAs(*net)) << "after operation " << op;
+            ASSERT_TRUE(again->IsSameAs(*net)) << "after operation " << op << "/" << extra;
         }
         for (const std::string& t : msgs.Texts()) EXPECT_NE(t, "网络图不能有回路") << t;
     }
