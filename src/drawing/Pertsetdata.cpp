@@ -144,6 +144,7 @@ void Tpertsetdata::Load(const Tpertgra& net)
     gantt.resourceIds = c.resourceColumnIds;
     gantt.resourceModes = c.resourceColumnModes;
     gantt.resourceWidth = c.resourceColumnWidth;
+    resources.Load(net);
 }
 
 bool Tpertsetdata::Apply(Tpertgra& net) const
@@ -242,6 +243,7 @@ bool Tpertsetdata::Apply(Tpertgra& net) const
     c.resourceColumnModes = gantt.resourceModes;
     c.resourceColumnModes.resize(c.resourceColumnIds.size(), 0);
     c.resourceColumnWidth = std::max(0, gantt.resourceWidth);
+    resources.Apply(net);
 
     Tpertsetdata after;
     after.Load(net);

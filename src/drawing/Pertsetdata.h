@@ -8,6 +8,7 @@
 #include "drawing/Pertexplain.h"
 #include "gantt/Ganttshowdata.h"
 #include "model/Vqfont.h"
+#include "resources/Resourcepage.h"
 
 class Tpertgra;
 
@@ -109,6 +110,10 @@ public:
     int32_t printRatioX = 100;
     int32_t printRatioY = 100;
     bool equalRatios = true;
+
+    // 资源图设置; 横道图里含资源图 on it is gantt.showResourceDiagram, the
+    // same setting the page 横道图属性 shows.
+    Tresourcepage resources;
 
     // 图注说明: the explanation block of both frames.
     Tpertexplain explain;

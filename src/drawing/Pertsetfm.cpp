@@ -51,6 +51,7 @@ Tpertsetfm::Tpertsetfm(Tpertgra& net, QWidget* parent) : QDialog(parent), net_(n
     networkPages->addTab(TitlePage(), QStringLiteral("网络计划名称属性"));
     networkPages->addTab(FontPage(), QStringLiteral("字体设置"));
     networkPages->addTab(ExplainPage(), QStringLiteral("图注说明"));
+    networkPages->addTab(ResourcePage(), QStringLiteral("资源图设置"));
     auto* rulerPages = new QTabWidget(this);
     rulerPages->addTab(RulerPage(), QStringLiteral("工程标尺设置"));
     rulerPages->addTab(TimePage(), QStringLiteral("时间设置"));
@@ -60,6 +61,9 @@ Tpertsetfm::Tpertsetfm(Tpertgra& net, QWidget* parent) : QDialog(parent), net_(n
     pages->addTab(rulerPages, QStringLiteral("时间标尺设置"));
     printPage_ = PrintPage();
     pages->addTab(printPage_, QStringLiteral("打印调整"));
+    // 横道图里含资源图 stands on two pages: one setting, both boxes agree.
+    connect(resourceInGantt_, &QCheckBox::toggled, ganttResourceDiagram_, &QCheckBox::setChecked);
+    connect(ganttResourceDiagram_, &QCheckBox::toggled, resourceInGantt_, &QCheckBox::setChecked);
 
     auto* buttons = new QDialogButtonBox(this);
     buttons->addButton(QStringLiteral("确定"), QDialogButtonBox::AcceptRole);
@@ -656,9 +660,139 @@ void Tpertsetfm::CollectExplain()
     }
 }
 
+QWidget* Tpertsetfm::ResourcePage()
+{
+    Tresourcepage& r = state_.resources;
+    auto* page = new QWidget(this);
+    auto* layout = new QGridLayout(page);
+    auto table = [&](const QStringList& captions) {
+        auto* t = new QTableWidget(0, int(captions.size()), page);
+        t->setHorizontalHeaderLabels(captions);
+        t->verticalHeader()->setVisible(false);
+        t->setSelectionBehavior(QAbstractItemView::SelectRows);
+        t->setSelectionMode(QAbstractItemView::SingleSelection);
+        t->setEditTriggers(QAbstractItemView::NoEditTriggers);
+        return t;
+    };
+    customResources_ = table({QStringLiteral("编号"), QStringLiteral("资源名称及规格"),
+                              QStringLiteral("显示方式"), QStringLiteral("单位")});
+    workResources_ = table({QStringLiteral("编号"), QStringLiteral("资源名称及规格"),
+                            QStringLiteral("显示方式")});
+    shownResources_ = table({QStringLiteral("编号"), QStringLiteral("资源名称及规格"),
+                             QStringLiteral("显示方式")});
+    // One selection between the two source lists: 加入 takes the custom one first.
+    connect(customResources_, &QTableWidget::itemSelectionChanged, this, [this] {
+        if (customResources_->currentRow() >= 0 && !customResources_->selectedItems().isEmpty())
+            workResources_->clearSelection();
+    });
+    connect(workResources_, &QTableWidget::itemSelectionChanged, this, [this] {
+        if (!workResources_->selectedItems().isEmpty()) customResources_->clearSelection();
+    });
+    auto selected = [](QTableWidget* t) { return t->selectedItems().isEmpty() ? -1 : t->currentRow(); };
+    layout->addWidget(new QLabel(QStringLiteral("自定义资源："), page), 0, 0);
+    layout->addWidget(customResources_, 1, 0);
+    layout->addWidget(new QLabel(QStringLiteral("工作使用的资源："), page), 2, 0);
+    layout->addWidget(workResources_, 3, 0);
+    auto* buttons = new QVBoxLayout;
+    auto* add = new QPushButton(QStringLiteral("加入"), page);
+    auto* remove = new QPushButton(QStringLiteral("除去"), page);
+    auto* purge = new QPushButton(QStringLiteral("彻底删除"), page);
+    for (QPushButton* b : {add, remove, purge}) buttons->addWidget(b);
+    buttons->addStretch();
+    layout->addLayout(buttons, 1, 1, 3, 1);
+    connect(add, &QPushButton::clicked, this, [this, selected] {
+        if (state_.resources.Add(selected(customResources_), selected(workResources_)))
+            FillResourceLists();
+    });
+    connect(remove, &QPushButton::clicked, this, [this, selected] {
+        state_.resources.Remove(selected(shownResources_));
+        FillResourceLists();
+    });
+    connect(purge, &QPushButton::clicked, this, [this, selected] {
+        if (state_.resources.Purge(selected(customResources_))) FillResourceLists();
+    });
+    layout->addWidget(new QLabel(QStringLiteral("所要显示的资源图："), page), 0, 2);
+    layout->addWidget(shownResources_, 1, 2);
+    auto* form = new QFormLayout;
+    resourceMode_ = new QComboBox(page);
+    for (const char* m : Tresourcepage::kModes) resourceMode_->addItem(QString::fromUtf8(m));
+    connect(resourceMode_, &QComboBox::activated, this, [this, selected](int) {
+        const int row = selected(shownResources_);
+        state_.resources.SetMode(row, S(resourceMode_->currentText()));
+        FillResourceLists();
+        if (row >= 0) shownResources_->selectRow(row);
+    });
+    connect(shownResources_, &QTableWidget::itemSelectionChanged, this, [this] {
+        const int row = shownResources_->currentRow();
+        if (row >= 0 && size_t(row) < state_.resources.shown.size())
+            resourceMode_->setCurrentText(Q(state_.resources.shown[size_t(row)].mode));
+    });
+    form->addRow(QStringLiteral("显示方式"), resourceMode_);
+    auto* fills = new QGroupBox(QStringLiteral("直方图填充设置"), page);
+    auto* ff = new QFormLayout(fills);
+    screenFill_ = new TColorButton(fills);
+    screenFill_->SetColor(r.screenFill);
+    printFill_ = new TColorButton(fills);
+    printFill_->SetColor(r.printFill);
+    fillStyle_ = new QComboBox(fills);
+    fillStyle_->addItems({QStringLiteral("实心"), QStringLiteral("无填充"), QStringLiteral("水平线"),
+                          QStringLiteral("垂直线"), QStringLiteral("左斜线"), QStringLiteral("右斜线"),
+                          QStringLiteral("十字线"), QStringLiteral("斜十字线")});
+    fillStyle_->setCurrentIndex(std::clamp(r.fillStyle, 0, 7));
+    ff->addRow(QStringLiteral("显示填充色"), screenFill_);
+    ff->addRow(QStringLiteral("打印填充色"), printFill_);
+    ff->addRow(QStringLiteral("填充样式"), fillStyle_);
+    form->addRow(fills);
+    resourceHeight_ = Number(r.height);
+    resourceDivisions_ = Number(r.divisions);
+    form->addRow(QStringLiteral("资源图高度"), resourceHeight_);
+    form->addRow(QStringLiteral("资源图刻度数"), resourceDivisions_);
+    resourceInNetwork_ = new QCheckBox(QStringLiteral("网络图里含资源图"), page);
+    resourceInNetwork_->setChecked(r.inNetwork);
+    // The same setting as the box of the Gantt page: both show one value.
+    resourceInGantt_ = new QCheckBox(QStringLiteral("横道图里含资源图"), page);
+    resourceInGantt_->setChecked(state_.gantt.showResourceDiagram);
+    form->addRow(resourceInNetwork_);
+    form->addRow(resourceInGantt_);
+    layout->addLayout(form, 2, 2, 2, 1);
+    FillResourceLists();
+    return page;
+}
+
+void Tpertsetfm::FillResourceLists()
+{
+    const Tresourcepage& r = state_.resources;
+    auto fill = [](QTableWidget* t, const std::vector<Tresourcepage::TRow>& rows, bool unit) {
+        t->setRowCount(int(rows.size()));
+        for (int i = 0; i < int(rows.size()); ++i) {
+            const Tresourcepage::TRow& row = rows[size_t(i)];
+            t->setItem(i, 0, new QTableWidgetItem(Q(row.number)));
+            t->setItem(i, 1, new QTableWidgetItem(Q(row.name)));
+            t->setItem(i, 2, new QTableWidgetItem(Q(row.mode)));
+            if (unit) t->setItem(i, 3, new QTableWidgetItem(Q(row.unit)));
+        }
+        t->clearSelection();
+    };
+    fill(customResources_, r.custom, true);
+    fill(workResources_, r.work, false);
+    fill(shownResources_, r.shown, false);
+}
+
+void Tpertsetfm::CollectResources()
+{
+    Tresourcepage& r = state_.resources;
+    r.screenFill = screenFill_->Color();
+    r.printFill = printFill_->Color();
+    r.fillStyle = fillStyle_->currentIndex();
+    r.height = TIntegerEdit::Value(resourceHeight_);
+    r.divisions = TIntegerEdit::Value(resourceDivisions_);
+    r.inNetwork = resourceInNetwork_->isChecked();
+}
+
 void Tpertsetfm::Collect()
 {
     Tpertsetdata& s = state_;
+    CollectResources();
     CollectExplain();
     StorePanels(s.Shown());
     s.background = backgroundColor->Color();

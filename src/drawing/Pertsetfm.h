@@ -98,6 +98,9 @@ private:
     QWidget* PrintPage();
     QWidget* GanttPage();
     QWidget* ExplainPage();
+    QWidget* ResourcePage();
+    void FillResourceLists();
+    void CollectResources();
     void PickExplainFont(bool titleBlock);
     void CollectExplain();
     void CollectGantt();
@@ -159,6 +162,18 @@ private:
     QLineEdit* ganttNormalHeight_ = nullptr;
     std::array<QLineEdit*, 4> ganttMargins_{};   // 上, 左, 下, 右
     QCheckBox* ganttResourceDiagram_ = nullptr;
+    // 资源图设置
+    QTableWidget* customResources_ = nullptr;
+    QTableWidget* workResources_ = nullptr;
+    QTableWidget* shownResources_ = nullptr;
+    QComboBox* resourceMode_ = nullptr;
+    TColorButton* screenFill_ = nullptr;
+    TColorButton* printFill_ = nullptr;
+    QComboBox* fillStyle_ = nullptr;
+    QLineEdit* resourceHeight_ = nullptr;
+    QLineEdit* resourceDivisions_ = nullptr;
+    QCheckBox* resourceInNetwork_ = nullptr;
+    QCheckBox* resourceInGantt_ = nullptr;
     QComboBox* ganttResourceMode_ = nullptr;
     QLineEdit* ganttResourceWidth_ = nullptr;
 };

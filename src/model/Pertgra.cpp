@@ -717,6 +717,17 @@ std::unique_ptr<Tpertgra> Tpertgra::Clone() const
         }
     }
     net->CopySettingsFrom(*this);
+    // A copied resource entry starts with draw mode 0; the copies of the
+    // history keep the modes the diagrams are drawn with.
+    for (size_t i = 0; i < nodes.size(); ++i)
+        for (Tedge *a = nodes[i]->firstWork, *b = net->nodes[i]->firstWork; a && b;
+             a = a->nextWork, b = b->nextWork)
+            for (size_t j = 0; j < a->data->resources.size() && j < b->data->resources.size(); ++j)
+                b->data->resources[j].drawMode = a->data->resources[j].drawMode;
+    for (size_t i = 0; i < customResourceDays.size() && i < net->customResourceDays.size(); ++i)
+        for (Trecsource *a = customResourceDays[i].get(), *b = net->customResourceDays[i].get();
+             a && b; a = a->next.get(), b = b->next.get())
+            b->drawMode = a->drawMode;
     // The display range goes with the copy, so that undo and redo give back
     // the range the planner set and a later save writes it.
     net->showStart = showStart;

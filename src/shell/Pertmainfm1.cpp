@@ -47,6 +47,7 @@
 #include "entry/Createpertinffm.h"
 #include "file/Projectfile.h"
 #include "gantt/Paixudialog.h"
+#include "resources/Tresyongliangfm.h"
 #include "model/Pertgra.h"
 #include "platform/Filedialogs.h"
 #include "platform/Filetypes.h"
@@ -315,6 +316,14 @@ void Tpertmainfm::BuildMenus()
     showResourceAction_ = view->addAction(QStringLiteral("显示资源图"), this, [this] { ShowView(3); });
     view->addSeparator();
     view->addAction(QStringLiteral("设置默认值"), this, &Tpertmainfm::ResetDefaults);
+
+    QMenu* resources = menuBar()->addMenu(QStringLiteral("资源"));
+    resources->addAction(QStringLiteral("资源统计"), this, [this] {
+        Tpertfm* d = ActiveDocument();
+        if (!d || !d->Network()) return;
+        Tresyongliangfm dialog(*d->Network(), this);
+        dialog.exec();
+    });
 
     QMenu* window = menuBar()->addMenu(QStringLiteral("窗口"));
     windowMenu = window;

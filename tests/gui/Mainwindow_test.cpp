@@ -330,7 +330,7 @@ TEST(MainWindow, MenusOfferOnlyWhatExists)
     MainFixture f;
     QStringList menus;
     for (QAction* a : f.window->menuBar()->actions()) menus << a->text();
-    EXPECT_EQ(menus, (QStringList{"文件", "编辑", "显示设置", "窗口", "帮助"}));
+    EXPECT_EQ(menus, (QStringList{"文件", "编辑", "显示设置", "资源", "窗口", "帮助"}));
     QStringList file;
     for (QAction* a : f.window->fileMenuWidget->actions())
         if (!a->isSeparator()) file << a->text();

@@ -13,6 +13,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QTreeWidget>
+#include <vector>
 
 #include "drawing/Framelayout.h"
 #include "drawing/Pertsetfm.h"
@@ -126,6 +127,16 @@ const Case kCases[] = {
                             change, confirm);
      },
      [](const Tpertgra& n) { return n.title == "住宅楼"; }},
+    {"资源图设置",
+     [](UndoFixture& f, Tpertfm&, bool change, bool confirm) {
+         Dialog<Tpertsetfm>(f.Menu("属性设置"),
+                            [](Tpertsetfm& d) {
+                                for (QCheckBox* b : d.findChildren<QCheckBox*>())
+                                    if (b->text() == QStringLiteral("网络图里含资源图")) b->setChecked(false);
+                            },
+                            change, confirm);
+     },
+     [](const Tpertgra& n) { return !n.resourceDiagramInNetwork; }},
     {"休息日设置",
      [](UndoFixture& f, Tpertfm&, bool change, bool confirm) {
          Dialog<Tfmtimeset>(f.Menu("休息日设置"),
@@ -212,6 +223,29 @@ TEST(SettingsUndo, AConfirmedChangeIsOneStepAndAnEditAfterItIsUndoneAlone)
         EXPECT_TRUE(c.changed(*d->Network()));
         EXPECT_FALSE(HasWork(*d->Network(), "新工作"));
     }
+}
+
+// 横道图里含资源图 stands on the Gantt page and the resource page: both
+// boxes show the one setting.
+TEST(SettingsUndo, TheGanttDiagramSwitchIsOneSettingOnTwoPages)
+{
+    UndoFixture f;
+    Tpertfm* d = f.Open();
+    ASSERT_TRUE(d);
+    WhenModal<Tpertsetfm>([](Tpertsetfm& dialog) {
+        std::vector<QCheckBox*> boxes;
+        for (QCheckBox* b : dialog.findChildren<QCheckBox*>())
+            if (b->text() == QStringLiteral("横道图里含资源图")) boxes.push_back(b);
+        ASSERT_EQ(boxes.size(), 2u);
+        boxes[1]->setChecked(true);
+        EXPECT_TRUE(boxes[0]->isChecked());
+        boxes[0]->setChecked(false);
+        EXPECT_FALSE(boxes[1]->isChecked());
+        boxes[1]->setChecked(true);
+        Press(dialog, "确定");
+    });
+    f.Menu("属性设置")->trigger();
+    EXPECT_TRUE(d->Network()->liveGantt.showResourceDiagram);
 }
 
 TEST(SettingsUndo, CancelAndAnUnchangedConfirmRecordNothing)

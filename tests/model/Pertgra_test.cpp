@@ -252,7 +252,7 @@ TEST(Clone, NetworkWithALoopAttachesWorksToTheRightNodes)
             EXPECT_EQ(clone->IndexOfNode(q->toNode), b.net->IndexOfNode(p->toNode));
 }
 
-TEST(Clone, CustomResourceChainsAreCopiedWithLineDrawMode)
+TEST(Clone, CustomResourceChainsAreCopiedWithTheirDrawModes)
 {
     Tpertgra net;
     auto head = std::make_unique<Trecsource>();
@@ -267,9 +267,27 @@ TEST(Clone, CustomResourceChainsAreCopiedWithLineDrawMode)
     EXPECT_EQ(clone->customResourceDays[0], nullptr);
     ASSERT_NE(clone->customResourceDays[1]->next, nullptr);
     EXPECT_EQ(clone->customResourceDays[1]->next->number, "Z2");
-    EXPECT_EQ(clone->customResourceDays[1]->drawMode, 0);
+    // The history's copies draw the diagrams as the planner set them.
+    EXPECT_EQ(clone->customResourceDays[1]->drawMode, 2);
     EXPECT_NE(clone->customResourceDays[1].get(), net.customResourceDays[1].get());
     EXPECT_TRUE(net.IsSameAs(*clone));
+}
+
+TEST(Clone, WorkResourceLinesKeepTheirDrawModes)
+{
+    TNetBuilder b;
+    Tedge* w = b.Work('a', 'b', 3);
+    Trecsource r;
+    r.number = "R1";
+    w->data->resources = {r, r};
+    w->data->resources[1].number = "R2";
+    w->data->resources[0].drawMode = 1;
+    w->data->resources[1].drawMode = 2;
+    auto clone = b.net->Clone();
+    const auto& lines = clone->nodes[0]->firstWork->data->resources;
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0].drawMode, 1);
+    EXPECT_EQ(lines[1].drawMode, 2);
 }
 
 TEST(BuildFromWorks, SingleSegmentBecomesAPlainWork)
