@@ -40,6 +40,7 @@ const char* kUsage =
     " [--scale F] [--view gantt|network|resource]\n"
     "       arrowplan-cli export FILE.prt OUT.csv|OUT.xml [--format csv|xml]"
     " [--encoding utf8|gbk]\n"
+    "       arrowplan-cli import IN.xml OUT.prt\n"
     "       arrowplan-cli print FILE.prt OUT.pdf [--paper A4|A3|Letter|...]"
     " [--portrait|--landscape] [--ratio X[,Y]] [--view network|gantt|resource|logic]\n"
     "       arrowplan-cli resources FILE.prt [--csv]\n";
@@ -435,6 +436,7 @@ int RunProjectCli(const std::vector<std::string>& args, std::ostream& out, std::
         return Check(args[1], out, err);
     }
     if (cmd == "export") return Export(args, out, err, writePicture);
+    if (cmd == "import") return RunInterchangeImport(args, out, err);
     if (cmd == "resources") {
         std::vector<std::string> files;
         bool csv = false;

@@ -4,6 +4,7 @@
 
 #include "file/Projectfile.h"
 #include "interchange/Projectxml.h"
+#include "interchange/Projectxmlimport.h"
 #include "interchange/Worktablecsv.h"
 #include "model/Pertgra.h"
 
@@ -111,5 +112,30 @@ int RunInterchangeExport(const std::vector<std::string>& args, std::ostream& out
     }
     if (!problem.empty()) err << files[1] << ": " << problem << "\n";
     out << files[0] << " -> " << files[1] << " (" << format << ")\n";
+    return 0;
+}
+
+int RunInterchangeImport(const std::vector<std::string>& args, std::ostream& out,
+                         std::ostream& err)
+{
+    if (args.size() != 3 || args[1].rfind("--", 0) == 0 || args[2].rfind("--", 0) == 0) {
+        err << "usage: arrowplan-cli import IN.xml OUT.prt\n";
+        return 2;
+    }
+    if (args[1] == args[2]) {
+        err << "arrowplan-cli: the imported plan is never written over the XML file\n";
+        return 2;
+    }
+    const TXmlImport r = ImportProjectXmlFile(args[1]);
+    if (!r.net) {
+        err << args[1] << ": " << r.problem << "\n";
+        return 1;
+    }
+    if (!SaveProject(*r.net, args[2])) {
+        err << args[2] << ": not written\n";
+        return 1;
+    }
+    out << "导入报告\n" << ImportReportText(r);
+    out << args[1] << " -> " << args[2] << " (" << r.net->WorkCount() << " works)\n";
     return 0;
 }

@@ -13,3 +13,7 @@ bool IsInterchangeExport(const std::vector<std::string>& args);
 // Returns 0 done, 1 failed, 2 usage.
 int RunInterchangeExport(const std::vector<std::string>& args, std::ostream& out,
                          std::ostream& err);
+// "import IN.xml OUT.prt": the import's report to out, the network to OUT.
+// Returns 0 done, 1 failed, 2 usage.
+int RunInterchangeImport(const std::vector<std::string>& args, std::ostream& out,
+                         std::ostream& err);

@@ -38,6 +38,8 @@
 #include "drawing/Scalesetfm.h"
 #include "drawing/Vanguardlinesetfm.h"
 #include "interchange/Projectxml.h"
+#include "interchange/Projectxmlimport.h"
+#include "shell/Importreportfm.h"
 #include "interchange/Worktablecsv.h"
 #include "editing/Addworkcmd.h"
 #include "editing/Autobackup.h"
@@ -277,6 +279,7 @@ void Tpertmainfm::BuildMenus()
     QMenu* exportMenu = file->addMenu(QStringLiteral("导出"));
     exportMenu->addAction(QStringLiteral("工作表 (CSV)…"), this, &Tpertmainfm::ExportCsvActive);
     exportMenu->addAction(QStringLiteral("MS Project XML…"), this, &Tpertmainfm::ExportXmlActive);
+    file->addAction(QStringLiteral("导入 MS Project XML…"), this, &Tpertmainfm::ImportXml);
     file->addSeparator();
     file->addAction(QStringLiteral("打印设置"), this, &Tpertmainfm::PrinterSetupActive);
     file->addAction(QStringLiteral("打印预览"), this, &Tpertmainfm::PreviewActive);
@@ -761,6 +764,30 @@ void Tpertmainfm::ExportXmlActive()
     if (path.empty()) return;
     std::string problem;
     if (!ExportProjectXml(*d->Network(), path, problem)) ShowWarning("XML文件保存失败：" + path);
+}
+
+// A new document that has no file: saving it asks for a project file.
+Tpertfm* Tpertmainfm::ImportXml()
+{
+    const std::vector<std::string> files =
+        FileDialogs().OpenFiles(DialogFolder(), "xml|*.xml", false);
+    if (files.empty()) return nullptr;
+    RememberFolder(files.front());
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    TXmlImport r = ImportProjectXmlFile(files.front());
+    QApplication::restoreOverrideCursor();
+    if (!r.net) {
+        ShowWarning("不能导入此文件：" + r.problem);
+        return nullptr;
+    }
+    std::string caption = FileNamePart(files.front());
+    if (const size_t dot = caption.find_last_of('.'); dot != std::string::npos && dot > 0)
+        caption.erase(dot);
+    Tpertfm* doc = AddDocument(std::move(r.net), caption, "", nullptr, false);
+    const std::string text = ImportReportText(r);
+    if (importReport) importReport(text);
+    else ShowImportReportWindow(this, text);
+    return doc;
 }
 
 void Tpertmainfm::CloseActive()

@@ -48,6 +48,10 @@ public:
     std::unique_ptr<CPertCommand> toolCommand;
     // The printer of the print commands; the Qt printer unless tests bind one.
     IPrinter* printer = nullptr;
+    // Shows the report of an XML import; the window "导入报告" unless tests bind one.
+    std::function<void(const std::string&)> importReport;
+    // 文件 ▸ 导入 MS Project XML…: the imported plan as a new document.
+    Tpertfm* ImportXml();
     IPrinter& Printer();
 
     // ---- documents ----

@@ -47,6 +47,23 @@ tasks="$(grep -c '<Task>' "$tmp/plan.xml")"
 expect_status "xml by format" 0 export "$plan" "$tmp/plan.out" --format xml
 cmp -s "$tmp/plan.xml" "$tmp/plan.out" || fail "xml: --format xml differs from the .xml export"
 
+# Import of the exported XML: a plan with the same works, and its report.
+expect_status "import" 0 import "$tmp/plan.xml" "$tmp/back.prt"
+grep -q "导入报告" "$tmp/out" || fail "import: no report ($(cat "$tmp/out"))"
+run info "$tmp/back.prt" >/dev/null 2>&1 || fail "import: the plan does not open"
+# Name, duration, ES, EF, LS, LF of every real work come back.
+times() { run info "$1" | awk -F'\t' '$4=="实工作" {print $3"\t"$5"\t"$6"\t"$7"\t"$8"\t"$9}' | sort; }
+times "$plan" >"$tmp/t1"
+times "$tmp/back.prt" >"$tmp/t2"
+[ "$(wc -l <"$tmp/t1")" -gt 10 ] || fail "import: too few works to compare"
+cmp -s "$tmp/t1" "$tmp/t2" || { fail "import: times differ"; diff "$tmp/t1" "$tmp/t2" | head -5 >&2; }
+printf '<Project><Tasks><Task>' >"$tmp/broken.xml"
+expect_status "broken xml" 1 import "$tmp/broken.xml" "$tmp/broken.prt"
+grep -q "XML格式错误" "$tmp/err" || fail "broken xml: $(cat "$tmp/err")"
+[ -e "$tmp/broken.prt" ] && fail "broken xml: a plan was written"
+expect_status "import over itself" 2 import "$tmp/plan.xml" "$tmp/plan.xml"
+expect_status "import usage" 2 import "$tmp/plan.xml"
+
 expect_status "unknown encoding" 2 export "$plan" "$tmp/x.csv" --encoding latin1
 expect_status "unknown format" 2 export "$plan" "$tmp/x.csv" --format ods
 expect_status "missing plan" 1 export "$tmp/none.prt" "$tmp/x.csv"

@@ -335,7 +335,7 @@ TEST(MainWindow, MenusOfferOnlyWhatExists)
     for (QAction* a : f.window->fileMenuWidget->actions())
         if (!a->isSeparator()) file << a->text();
     EXPECT_EQ(file, (QStringList{"新建", "打开", "打开示例文件", "保存", "另存为", "存为其它图片格式",
-                                 "导出", "打印设置", "打印预览", "打印", "关闭", "退出"}));
+                                 "导出", "导入 MS Project XML…", "打印设置", "打印预览", "打印", "关闭", "退出"}));
     QStringList tools;
     for (QAction* a : f.window->pertPanel->actions())
         if (a->isVisible()) tools << a->toolTip();
@@ -547,6 +547,45 @@ TEST(MainWindow, ThePlanIsExportedAsProjectXml)
     EXPECT_NE(text.find("<Task>"), std::string::npos);
     EXPECT_EQ(f.dialogs.saved.back().filter, "xml|*.xml");
     EXPECT_TRUE(f.msgs.shown.empty());
+}
+
+TEST(MainWindow, AnImportedPlanIsANewDocumentWithItsReport)
+{
+    MainFixture f;
+    const std::string xml = f.dir.File("owner.xml");
+    {
+        std::ofstream o(xml, std::ios::binary);
+        o << "<Project xmlns=\"http://schemas.microsoft.com/project\">"
+             "<StartDate>2026-03-02T08:00:00</StartDate><Tasks>"
+             "<Task><UID>1</UID><Name>基础</Name><Duration>PT16H0M0S</Duration></Task>"
+             "<Task><UID>2</UID><Name>主体</Name><Duration>PT24H0M0S</Duration>"
+             "<PredecessorLink><PredecessorUID>1</PredecessorUID><Type>3</Type></PredecessorLink>"
+             "</Task></Tasks></Project>";
+    }
+    std::string report;
+    f.window->importReport = [&report](const std::string& t) { report = t; };
+    f.dialogs.openAnswers = {{xml}};
+    f.Menu("导入 MS Project XML…")->trigger();
+    Tpertfm* d = f.window->ActiveDocument();
+    ASSERT_NE(d, nullptr);
+    // Both start at the start node (start to start) and end at the end node: one dummy.
+    EXPECT_EQ(d->Network()->WorkCount(), 3);
+    EXPECT_FALSE(d->Network()->modified);
+    EXPECT_TRUE(d->doc.filePath.empty());   // never saved over the XML file
+    EXPECT_NE(report.find("开始-开始"), std::string::npos) << report;
+    EXPECT_EQ(f.dialogs.opened.back().filter, "xml|*.xml");
+
+    // A broken file: a warning that says why, no new document.
+    const size_t docs = f.window->Documents().size();
+    {
+        std::ofstream o(xml, std::ios::binary | std::ios::trunc);
+        o << "<Project><Tasks>";
+    }
+    f.dialogs.openAnswers = {{xml}};
+    f.Menu("导入 MS Project XML…")->trigger();
+    EXPECT_EQ(f.window->Documents().size(), docs);
+    ASSERT_FALSE(f.msgs.shown.empty());
+    EXPECT_NE(f.msgs.shown.back().text.find("XML格式错误"), std::string::npos);
 }
 
 TEST(MainWindow, HelpWithoutTheDocumentSaysWhere)
