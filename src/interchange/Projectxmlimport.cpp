@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdio>
 #include <fstream>
+#include <iterator>
 #include <map>
 #include <set>
 #include <unordered_map>
@@ -288,10 +289,28 @@ void ReadCalendar(TBuild& b, const pugi::xml_node& project, double startDay, dou
     for (pugi::xml_node e : Child(calendar, "Exceptions").children())
         if (e.type() == pugi::node_element)
             period(e, ChildText(e, "DayWorking") == std::string("1"));
+    // Periods merged into ascending disjoint runs, so that a day is looked up
+    // in logarithmic time however many exceptions the file lists.
+    auto merge = [](std::vector<std::pair<double, double>>& ps) {
+        std::sort(ps.begin(), ps.end());
+        std::vector<std::pair<double, double>> runs;
+        for (const auto& p : ps) {
+            if (!runs.empty() && p.first <= runs.back().second + 1) {
+                runs.back().second = std::max(runs.back().second, p.second);
+            } else {
+                runs.push_back(p);
+            }
+        }
+        ps = std::move(runs);
+    };
+    merge(restPeriods);
+    merge(workPeriods);
     auto inAny = [](const std::vector<std::pair<double, double>>& ps, double d) {
-        for (const auto& p : ps)
-            if (d >= p.first && d <= p.second) return true;
-        return false;
+        auto it = std::upper_bound(ps.begin(), ps.end(), d,
+                                   [](double v, const std::pair<double, double>& p) {
+                                       return v < p.first;
+                                   });
+        return it != ps.begin() && d <= std::prev(it)->second;
     };
     bool allRest = true;
     for (int t = 1; t <= 7; ++t) allRest = allRest && weekRest[t];

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <cstdio>
 #include <map>
 #include <set>
 #include <tuple>
@@ -178,6 +181,21 @@ TEST(ProjectXmlImport, BadFilesAreRefusedWithWhatIsWrong)
         EXPECT_EQ(r.net, nullptr) << c.xml;
         EXPECT_NE(r.problem.find(c.says), std::string::npos) << r.problem;
     }
+}
+
+TEST(ProjectXmlImport, AHugeFileIsRefusedBeforeItIsRead)
+{
+    // A sparse file: its size is what counts, no byte of it is read.
+    const std::string path = ::testing::TempDir() + "/huge.xml";
+    FILE* f = std::fopen(path.c_str(), "wb");
+    ASSERT_NE(f, nullptr);
+    std::fclose(f);
+    ASSERT_EQ(truncate(path.c_str(), off_t(kMaxProjectXmlBytes) + 1), 0);
+    const TXmlImport r = ImportProjectXmlFile(path);
+    EXPECT_EQ(r.net, nullptr);
+    EXPECT_NE(r.problem.find("文件太大"), std::string::npos) << r.problem;
+    std::remove(path.c_str());
+    EXPECT_NE(ImportProjectXmlFile(path).problem.find("打不开"), std::string::npos);
 }
 
 TEST(ProjectXmlImport, RoundTripKeepsTheTimesOfGeneratedPlans)
