@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "drawing/Framelayout.h"
+#include "drawing/Groupops.h"
 #include "drawing/Pertdrawmode.h"
 #include "drawing/Timeaxis.h"
 #include "drawing/Workgeometry.h"
@@ -561,5 +562,6 @@ void LayoutPulledNetwork(Tpertgra& net, double xf, double yf)
     const TLayoutInput in(net);
     TDisplacementPass(net, in).Run();
     Place(net, in, xf, yf);
+    StackGroups(net);
     if (ViewKind(net) == 0) net.liveGantt.LayoutGantt(net, TPertDrawMode(nullptr, dkScreen, xf, yf));
 }

@@ -12,7 +12,8 @@
 
 bool InGroupColumn(const Tpertgra& net, TPosition2D p)
 {
-    if (!net.networkView || !net.showFrame) return false;
+    // The column is drawn only in the time-scaled network view.
+    if (!net.networkView || !net.showFrame || ViewKind(net) != 1) return false;
     const Tfenzuarray& g = net.groups;
     if (!(p.x > g.origin.x && p.x < g.origin.x + g.groupColumnWidth)) return false;
     if (!(p.y > g.origin.y)) return false;

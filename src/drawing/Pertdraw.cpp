@@ -10,6 +10,7 @@
 #include "drawing/Explaindraw.h"
 #include "drawing/Displaycommands.h"
 #include "drawing/Framepainter.h"
+#include "drawing/Groupops.h"
 #include "drawing/Pertdrawmode.h"
 #include "drawing/Workgeometry.h"
 #include "model/Pertgra.h"
@@ -1075,13 +1076,7 @@ void TPertDraw::DrawGroups()
     const TSettings& set = *set_;
     ICanvas& c = *canvas_;
     TCanvasStateSaver keep(c);
-    // The cells stack from the drawing's origin down.
-    double y = groups.origin.y;
-    for (Tfenzu& g : groups.items) {
-        g.position = TPosition2D{groups.origin.x, y};
-        g.width = groups.groupColumnWidth;
-        y += g.height;
-    }
+    StackGroups(net_);
     const int32_t width =
         std::max(set.pixel, Dev(set.xf * Bounded(net_.grid->frameWidth, 0, 1000) / 2.0));
     SelectPen(c, net_.grid->frameColor, width);
