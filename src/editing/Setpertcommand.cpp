@@ -5,6 +5,7 @@
 #include "editing/Addworkcmd.h"
 #include "editing/Deletecmd.h"
 #include "editing/Editcmd.h"
+#include "editing/Groupcmds.h"
 #include "editing/Movetimedata.h"
 #include "editing/Pertcommand.h"
 #include "editing/Selectcmd.h"
@@ -14,6 +15,14 @@
 
 TSetpertCommand::TSetpertCommand()
 {
+    THoverRule column;
+    column.kind = ckMovefenzu;
+    column.applies = [](const Tpertgra& net, TPosition2D p, const TPertDrawMode&) {
+        return InGroupColumn(net, p);
+    };
+    column.make = [] { return std::make_unique<CMovefenzu>(); };
+    hoverRules.push_back(std::move(column));
+
     THoverRule row;
     row.kind = ckMoveGanttEdge;
     row.keepUntilFinished = false;   // a drag holds the left button: no choice is made meanwhile

@@ -44,6 +44,7 @@
 #include "editing/Addworkcmd.h"
 #include "editing/Autobackup.h"
 #include "editing/Editcmd.h"
+#include "editing/Groupcmds.h"
 #include "editing/Importcmd.h"
 #include "editing/Pertfm1.h"
 #include "entry/Createpertinffm.h"
@@ -216,7 +217,8 @@ void Tpertmainfm::BuildActions()
     // button; the others come with their commands.
     const TDef defs[] = {{"", ckSelect, true},    {"添加", ckAddWork, true},
                          {"编辑", ckEdit, true}, {"删除", ckDelete, true},
-                         {"时差", ckTimedic, true}, {"替换", ckImport, false}};
+                         {"时差", ckTimedic, true}, {"交换", ckJiaohuan, false},
+                         {"替换", ckImport, false}, {"空行", ckKonghang, false}};
     for (const TDef& d : defs) {
         TToolButton t;
         t.kind = d.kind;
@@ -256,6 +258,12 @@ void Tpertmainfm::BuildActions()
                 return c;
             };
             inbut = t.action;
+        } else if (d.kind == ckJiaohuan) {
+            t.make = [](const Tpertgra*) { return std::make_unique<TJiaohuanCmd>(); };
+            jhbut = t.action;
+        } else if (d.kind == ckKonghang) {
+            t.make = [](const Tpertgra*) { return std::make_unique<Ckonghang>(); };
+            khbut = t.action;
         }
         QAction* a = t.action;
         connect(a, &QAction::triggered, this, [this, a] { ClickTool(a); });

@@ -125,6 +125,8 @@ public:
     QAction* delbut = nullptr;
     QAction* timedicbut = nullptr;
     QAction* inbut = nullptr;
+    QAction* jhbut = nullptr;
+    QAction* khbut = nullptr;
     QAction* frameSwitchAction = nullptr;
     QComboBox* cbbaddxmode = nullptr;
     std::array<QLabel*, 5> pointerPanels{};

@@ -96,15 +96,16 @@ struct Doc {
         return doc.Release(mfLeft | extra, pb.x, pb.y, &tool, mode);
     }
     // Click, then the double click and the second click's press and release.
-    int32_t DoubleClick(CPertCommand& tool, TPosition2D a)
+    // extra: flags held throughout (Shift).
+    int32_t DoubleClick(CPertCommand& tool, TPosition2D a, int32_t extra = 0)
     {
         const TPosition2D p = Pixel(a);
-        doc.Move(0, p.x, p.y, &tool, mode, chooser);
-        doc.Press(mfLeft, p.x, p.y, &tool, mode);
-        EXPECT_EQ(doc.Release(mfLeft, p.x, p.y, &tool, mode), deRepaint);   // a click changes nothing
+        doc.Move(extra, p.x, p.y, &tool, mode, chooser);
+        doc.Press(mfLeft | extra, p.x, p.y, &tool, mode);
+        EXPECT_EQ(doc.Release(mfLeft | extra, p.x, p.y, &tool, mode), deRepaint);   // a click changes nothing
         const int32_t r = doc.DoubleClick(&tool, mode);
-        doc.Press(mfLeft, p.x, p.y, &tool, mode);
-        EXPECT_EQ(doc.Release(mfLeft, p.x, p.y, &tool, mode), deRepaint);
+        doc.Press(mfLeft | extra, p.x, p.y, &tool, mode);
+        EXPECT_EQ(doc.Release(mfLeft | extra, p.x, p.y, &tool, mode), deRepaint);
         return r;
     }
     // Undo brings back the network as it was before the recorded change.

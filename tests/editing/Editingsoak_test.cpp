@@ -14,6 +14,7 @@
 #include "drawing/Workgeometry.h"
 #include "editing/Applydrag.h"
 #include "editing/Fenduan.h"
+#include "editing/Groupedit.h"
 #include "editing/Networkshape.h"
 #include "editing/Replacework.h"
 #include "editing/Rowmove.h"
@@ -76,7 +77,7 @@ TEST(EditingSoak, RandomEditsKeepTheNetworkSound)
             const std::vector<Tedge*> works = Works(*net);
             Tedge* w = works[pick(works.size())];
             Tvertex* v = net->nodes[pick(net->nodes.size())].get();
-            const int op = int(pick(9));
+            const int op = int(pick(11));
             switch (op) {
             case 0: ApplyDrag(*net, nullptr, At(w->fromNode), At(v)); break;
             case 1: ApplyDrag(*net, w, On(w, 0.9), At(v)); break;
@@ -118,6 +119,13 @@ TEST(EditingSoak, RandomEditsKeepTheNetworkSound)
                 if (a->toNode->firstWork) copied.push_back(a->toNode->firstWork);
                 auto clip = net->BuildFromWorks(copied);
                 if (w != a && w != copied.back()) ReplaceWork(*net, w, *clip);
+                break;
+            }
+            case 9: ExchangeWorks(*net, w, works[pick(works.size())]); break;
+            case 10: {
+                const double y = Y0(*net) + (double(pick(12)) - 1.5) * RowHeight(*net) * 0.7;
+                if (pick(2)) InsertBlankRowAt(*net, y);
+                else RemoveBlankRowAt(*net, y);
                 break;
             }
             }
