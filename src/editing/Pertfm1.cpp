@@ -171,6 +171,7 @@ void Tpertfm::BuildPopup()
         ApplyPopup(PopupPaste(doc, PopupPoint(), host_.ClipNetwork()));
     });
     for (QAction* a : {popupAdd_, popupEdit_, popupDelete_, popupPaste_}) a->setCheckable(true);
+    popupBlankRow_ = item("空行", [this] { ApplyPopup(PopupBlankRow(doc, PopupPoint())); });
     popupTimeData_ = item("时间参数", [this] { RunTimeDataDialog(); });
     popupCheck_ = pertppmenu->addMenu(QStringLiteral("检查"));
     const std::pair<const char*, int32_t> checks[] = {{"多起点检查", ciStartNodes},
@@ -226,6 +227,7 @@ void Tpertfm::ShowPopup(QPoint globalPos)
     const bool network = doc.ViewMode() != 0;
     popupTimeData_->setVisible(network);
     popupPaste_->setVisible(network);
+    popupBlankRow_->setVisible(network);
     popupCheck_->menuAction()->setVisible(network);
     popupAlign_->menuAction()->setVisible(!network);
     popupLinks_->setVisible(!network);

@@ -95,6 +95,7 @@ private:
     TpertTtransformationPt transform_;
     std::unique_ptr<TQtCanvasImage> scratch_;   // a canvas for commands between paints
     bool syncing_ = false;
+    QAction* popupBlankRow_ = nullptr;
     QAction* popupTimeData_ = nullptr;
     QAction* popupAdd_ = nullptr;
     QAction* popupEdit_ = nullptr;

@@ -1,13 +1,17 @@
 #include "editing/Popupactions.h"
 
+#include "drawing/Groupops.h"
 #include "drawing/Layoutpass.h"
+#include "drawing/Networkhit.h"
 #include "editing/Checkmenu.h"
 #include "editing/Deletedialog.h"
+#include "editing/Groupedit.h"
 #include "editing/Hitpoint.h"
 #include "editing/Pertdoc.h"
 #include "editing/Replacework.h"
 #include "entry/Workdialogs.h"
 #include "model/Pertgra.h"
+#include "platform/Messagebox.h"
 
 namespace {
 
@@ -47,6 +51,18 @@ TPopupOutcome PopupDelete(TPertdoc& doc, TPosition2D p)
 {
     TPopupOutcome out;
     if (!doc.network) return out;
+    const int32_t group = GroupIndexAt(*doc.network, p);
+    if (group >= 0) {
+        // A deleted cell is an undo step like any other change, so that
+        // closing asks to save it.
+        out.effects = deRepaint;
+        if (Messages().Show("真的要删除吗?", "警告", TMsgIcon::Question, TMsgButtons::YesNo) !=
+            TMsgAnswer::Yes)
+            return out;
+        DeleteGroup(*doc.network, group);
+        LayoutNetwork(*doc.network);
+        return Changed(doc);
+    }
     Tedge* work = WorkAt(doc, p);
     if (!work) {
         out.selectTool = ckDelete;
@@ -90,4 +106,12 @@ TPopupOutcome PopupCheck(TPertdoc& doc, int32_t item, ICheckView& view)
     if (changed == 1) return Changed(doc);
     out.effects = deRepaint;
     return out;
+}
+
+TPopupOutcome PopupBlankRow(TPertdoc& doc, TPosition2D p)
+{
+    TPopupOutcome out;
+    if (!doc.network) return out;
+    if (InsertBlankRowAt(*doc.network, p.y) != 1) return out;
+    return Changed(doc);
 }

@@ -20,13 +20,17 @@ struct TPopupOutcome {
 // 编辑: the work dialog for the work at the point; without a work the edit
 // tool is chosen instead.
 TPopupOutcome PopupEdit(TPertdoc& doc, TPosition2D p);
-// 删除: the delete dialog for the work at the point; without a work the
+// 删除: on a cell of the group column, deletes it after "真的要删除吗?";
+// else the delete dialog for the work at the point; without a work the
 // delete tool is chosen instead.
 TPopupOutcome PopupDelete(TPertdoc& doc, TPosition2D p);
 // 粘贴: replaces the work at the point by the copied works after asking;
 // without a work the replace tool is chosen instead; an empty copy buffer
 // does nothing.
 TPopupOutcome PopupPaste(TPertdoc& doc, TPosition2D p, const Tpertgra* clip);
+
+// 空行: a blank row opens at the point's y.
+TPopupOutcome PopupBlankRow(TPertdoc& doc, TPosition2D p);
 
 // The four items under 检查, in menu order.
 enum TCheckItem : int32_t {

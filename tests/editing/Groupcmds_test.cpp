@@ -7,6 +7,7 @@
 #include "Commanddoc.h"
 #include "drawing/Groupops.h"
 #include "drawing/Networkhit.h"
+#include "editing/Popupactions.h"
 #include "editing/Workdelete.h"
 #include "support/Fakemessages.h"
 
@@ -156,6 +157,44 @@ TEST(ExchangeTool, FirstPickDeletedMeanwhileIsRefused)
     EXPECT_EQ(d.DoubleClick(tool, commanddoc::OnLine(d.WorkNamed("SB"), 0.5)), deNothing);
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_EQ(tool.stage, 0);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(GroupPopup, DeleteACellAfterAskingAndOpenABlankRow)
+{
+    struct Case {
+        const char* what;
+        TMsgAnswer answer;
+        size_t cellsLeft;
+    };
+    const Case cases[] = {{"Yes deletes", TMsgAnswer::Yes, 1}, {"No keeps", TMsgAnswer::No, 2}};
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.what);
+        GroupDoc d;
+        d.AddCells();
+        TFakeMessages messages;
+        messages.answers.push_back(k.answer);
+        const int32_t works = d.Net().WorkCount();
+        PopupDelete(d.doc, d.InColumn(d.Line(1.5)));
+        ASSERT_EQ(messages.Texts(), (std::vector<std::string>{"真的要删除吗?"}));
+        EXPECT_EQ(d.Net().groups.items.size(), k.cellsLeft);
+        EXPECT_EQ(d.Net().WorkCount(), works);   // never a work
+        EXPECT_EQ(d.Net().modified, k.answer == TMsgAnswer::Yes);
+        if (k.answer == TMsgAnswer::Yes) {
+            ASSERT_TRUE(d.doc.Undo());
+            EXPECT_EQ(d.Net().groups.items.size(), 2u);
+        }
+    }
+    GroupDoc d;
+    EXPECT_EQ(PopupBlankRow(d.doc, {300, d.Line(0.5)}).effects, deRebuild);
+    EXPECT_EQ(d.RowOf("SB"), 4);
+    EXPECT_TRUE(d.Net().modified);
+    ASSERT_TRUE(d.doc.Undo());
+    d.doc.Relayout();
+    EXPECT_EQ(d.RowOf("SB"), 3);
 }
 
 }  // namespace

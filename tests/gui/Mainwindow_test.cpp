@@ -354,7 +354,7 @@ TEST(MainWindow, ThePopupMenuOffersTheWorkItemsAndTheChecks)
         if (a->menu())
             for (QAction* c : a->menu()->actions()) checks << c->text();
     }
-    EXPECT_EQ(items, (QStringList{"添加", "编辑", "删除", "复制", "粘贴", "时间参数", "检查",
+    EXPECT_EQ(items, (QStringList{"添加", "编辑", "删除", "复制", "粘贴", "空行", "时间参数", "检查",
                                   "工作参数位置", "显示关系连线", "设置", "刷新"}));
     EXPECT_EQ(checks, (QStringList{"多起点检查", "多终点检查", "工作线重叠检查", "多余逻辑关系检查",
                                    "居左", "居中", "居右"}));
