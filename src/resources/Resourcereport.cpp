@@ -24,19 +24,20 @@ std::string Number(double v)
 std::string CsvField(const std::string& s)
 {
     if (s.find_first_of(",\"\r\n") == std::string::npos) return s;
-    std::string q = "\"";
+    std::string q(1, '"');
     for (char c : s) {
         if (c == '"') q += '"';
         q += c;
     }
-    return q + "\"";
+    q.push_back('"');
+    return q;
 }
 
 std::string Caption(const TResourceProfile& p)
 {
     std::string t = p.number;
-    if (!p.name.empty()) t += " " + p.name;
-    if (!p.unit.empty()) t += "(" + p.unit + ")";
+    if (!p.name.empty()) t.append(" ").append(p.name);
+    if (!p.unit.empty()) t.append("(").append(p.unit).append(")");
     return t;
 }
 
@@ -58,9 +59,10 @@ std::string ResourceSummaryText(const Tpertgra& net)
     std::string out = "number\tname\tunit\ttotal\tpeak\tpeak_date\n";
     for (const TResourceProfile& p : DiagramProfiles(net, ResourceNumbers(net))) {
         const TResourceSummary s = Summarize(p);
-        out += s.number + "\t" + s.name + "\t" + s.unit + "\t" + Number(s.total) + "\t" +
-               Number(s.peak) + "\t" +
-               (s.peakDay < 0 ? std::string() : DateText(DateOfDay(net, double(s.peakDay)))) + "\n";
+        for (const std::string& field : {s.number, s.name, s.unit, Number(s.total), Number(s.peak)})
+            out.append(field).append("\t");
+        if (s.peakDay >= 0) out.append(DateText(DateOfDay(net, double(s.peakDay))));
+        out.append("\n");
     }
     return out;
 }
@@ -69,7 +71,7 @@ std::string ResourceCsv(const Tpertgra& net)
 {
     const std::vector<TResourceProfile> profiles = DiagramProfiles(net, ResourceNumbers(net));
     std::string out = "date";
-    for (const TResourceProfile& p : profiles) out += "," + CsvField(Caption(p));
+    for (const TResourceProfile& p : profiles) out.append(",").append(CsvField(Caption(p)));
     out += "\r\n";
     const size_t days = DiagramDays(net);
     for (size_t d = 0; d < days; ++d) {
