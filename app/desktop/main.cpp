@@ -8,6 +8,7 @@
 #include "editing/Deletefm.h"
 #include "editing/Pertfm1.h"
 #include "editing/Timedicfm.h"
+#include "editing/Fenduanfm.h"
 #include "gantt/Paixufm.h"
 #include "entry/Worktablefm1.h"
 #include "platform/Filedialogs.h"
@@ -96,6 +97,9 @@ int main(int argc, char** argv)
         if (Tpertfm* d = window.ActiveDocument()) d->RefreshView();
     });
     SetTimedicDialog(timedicDialog.get());
+    // The segmentation tool opens "工作分段" through this one.
+    const std::unique_ptr<IFenduanDialog> fenduanDialog = MakeFenduanDialog(&window);
+    SetFenduanDialog(fenduanDialog.get());
     // The Gantt view's 排序 opens the sort dialog through this one.
     const std::unique_ptr<IPaixuDialog> sortDialog = MakePaixuDialog(&window);
     SetPaixuDialog(sortDialog.get());
@@ -114,6 +118,7 @@ int main(int argc, char** argv)
 
     SetPaixuDialog(nullptr);
     SetTimedicDialog(nullptr);
+    SetFenduanDialog(nullptr);
     SetDeleteDialog(nullptr);
     SetWorkDialogs(nullptr);
     SetFileDialogs(nullptr);

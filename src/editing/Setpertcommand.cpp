@@ -5,6 +5,7 @@
 #include "editing/Addworkcmd.h"
 #include "editing/Deletecmd.h"
 #include "editing/Editcmd.h"
+#include "editing/Fenduancmd.h"
 #include "editing/Groupcmds.h"
 #include "editing/Movetimedata.h"
 #include "editing/Pertcommand.h"

@@ -124,6 +124,7 @@ public:
     QAction* editbut = nullptr;
     QAction* delbut = nullptr;
     QAction* timedicbut = nullptr;
+    QAction* fengebut = nullptr;
     QAction* inbut = nullptr;
     QAction* jhbut = nullptr;
     QAction* khbut = nullptr;

@@ -4,6 +4,10 @@
 
 #include <cmath>
 
+#include "editing/Commanddoc.h"
+#include "editing/Fenduancmd.h"
+#include "schedule/Calendar.h"
+#include "support/Fakemessages.h"
 #include "support/Netbuilder.h"
 
 namespace {
@@ -65,6 +69,89 @@ TEST(SplitWork, RefusalsChangeNothing)
         EXPECT_EQ(SplitWork(*p.b.net, p.sa, c.f, c.g), 0) << c.what;
         EXPECT_TRUE(p.b.net->IsSameAs(*before)) << c.what;
     }
+}
+
+TEST(SplitDialog, FieldsKeepTheTotalAndRefuseWhatIsNoSplit)
+{
+    TFakeMessages msgs;
+    Pair p;
+    TFenduan s(p.b.net.get(), p.sa, 4.6);
+    EXPECT_EQ(s.firstedgeduredit, "4");
+    EXPECT_EQ(s.secondedgeduredit, "6");
+    EXPECT_EQ(s.scrollMax, 10);
+    EXPECT_EQ(s.scrollPos, 4);
+    EXPECT_EQ(std::floor(s.dtpfenduantime), DateOfDay(*p.b.net, 4));   // the picker shows the day
+    struct Case {
+        const char* text;
+        const char* first;
+        const char* second;
+        const char* message;
+    };
+    const Case cases[] = {{"3", "3", "7", nullptr},
+                          {"", "0", "10", nullptr},
+                          {"abc", "4", "6", "请输入数字"},
+                          {"1.2.3", "4", "6", "请输入数字"},
+                          {"12", "4", "6", "此值不能大于持续时间"}};
+    for (const Case& c : cases) {
+        msgs.shown.clear();
+        s.FirstEdited(c.text);
+        EXPECT_EQ(s.firstedgeduredit, c.first) << c.text;
+        EXPECT_EQ(s.secondedgeduredit, c.second) << c.text;
+        EXPECT_EQ(msgs.Texts(), c.message ? std::vector<std::string>{c.message}
+                                          : std::vector<std::string>{}) << c.text;
+    }
+    s.FirstEdited("");
+    EXPECT_FALSE(s.Confirm());
+    EXPECT_EQ(msgs.Texts().back(), "前段工作时间不能为0!");
+    s.SecondEdited("");
+    EXPECT_FALSE(s.Confirm());
+    EXPECT_EQ(msgs.Texts().back(), "后段工作时间不能为0!");
+    EXPECT_EQ(p.sa->nextSegment, nullptr);
+    s.ScrollTo(7);
+    EXPECT_EQ(s.secondedgeduredit, "3");
+    EXPECT_TRUE(s.Confirm());
+    EXPECT_FLOAT_EQ(p.sa->data->duration, 7);
+}
+
+struct TFakeFenduanDialog : IFenduanDialog {
+    TFakeFenduanDialog() { SetFenduanDialog(this); }
+    ~TFakeFenduanDialog() override { SetFenduanDialog(nullptr); }
+    bool Show(TFenduan& s) override
+    {
+        ++opened;
+        first = s.firstedgeduredit;
+        return ok && s.Confirm();
+    }
+    bool ok = true;
+    int opened = 0;
+    std::string first;
+};
+
+TEST(SplitDialog, TheToolSplitsAtTheDoubleClickedDayAsOneUndoStep)
+{
+    using namespace commanddoc;
+    TFakeMessages msgs;
+    TFakeFenduanDialog dialog;
+    Pair p;
+    Doc d(std::move(p.b.net));
+    TFenduanCmd tool;
+    const int32_t works = d.Net().WorkCount(), nodes = d.Net().NodeCount();
+    const int32_t steps = d.doc.history.Count();
+    Tedge* sa = d.WorkNamed("SA");
+    dialog.ok = false;
+    EXPECT_EQ(d.DoubleClick(tool, OnLine(sa, 0.45)), deNothing);
+    EXPECT_EQ(dialog.opened, 1);
+    EXPECT_EQ(d.doc.history.Count(), steps);
+    // On a node: no dialog.
+    EXPECT_EQ(d.DoubleClick(tool, Doc::At(sa->fromNode)), deNothing);
+    EXPECT_EQ(dialog.opened, 1);
+    dialog.ok = true;
+    EXPECT_EQ(d.DoubleClick(tool, OnLine(sa, 0.45)), deRebuild | deRepaint);
+    EXPECT_EQ(d.doc.history.Count(), steps + 1);
+    EXPECT_EQ(d.Net().WorkCount(), works + 1);
+    ASSERT_NE(sa->nextSegment, nullptr);
+    EXPECT_FLOAT_EQ(sa->data->duration, std::stof(dialog.first));
+    d.ExpectUndoTo(works, nodes);
 }
 
 }  // namespace

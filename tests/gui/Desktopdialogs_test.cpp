@@ -16,6 +16,8 @@
 #include "editing/Deletechoice.h"
 #include "editing/Deletefm.h"
 #include "editing/Timedicfm.h"
+#include "editing/Fenduanfm.h"
+#include <QDateEdit>
 #include "gantt/Paixuchoice.h"
 #include "gantt/Paixufm.h"
 #include <QRadioButton>
@@ -145,6 +147,26 @@ TEST(TimedicWindow, TheScrollBarShiftsAndCancelRestores)
     EXPECT_FALSE(state.confirmed);
     state.Restore();
     EXPECT_TRUE(net->IsSameAs(*before));
+}
+
+TEST(FenduanWindow, TheScrollBarSetsBothPartsAndTheDatesReadLong)
+{
+    EnsureDesktopApp();
+    auto net = SmallPlan();
+    Tedge* work = nullptr;
+    for (Tedge* w : net->AllWorks())
+        if (w->data->duration >= 2 && !w->nextSegment) work = w;
+    ASSERT_NE(work, nullptr);
+    TFenduan state(net.get(), work, work->data->start + 1);
+    Tfenduanfm d(state);
+    EXPECT_EQ(d.windowTitle(), QStringLiteral("工作分段"));
+    EXPECT_EQ(d.firstedgeduredit->text(), QStringLiteral("1"));
+    d.fenduanscb->setValue(2);
+    EXPECT_EQ(d.firstedgeduredit->text(), QStringLiteral("2"));
+    EXPECT_EQ(d.secondedgeduredit->text(), QString::number(double(work->data->duration) - 2));
+    EXPECT_EQ(d.workstarttimedt->displayFormat(), QStringLiteral("yyyy年M月d日"));
+    d.cancalbtn->click();
+    EXPECT_EQ(work->nextSegment, nullptr);
 }
 
 TEST(RestDaysWindow, RemovingWithNothingHighlightedWarns)
