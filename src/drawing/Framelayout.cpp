@@ -5,6 +5,7 @@
 #include "drawing/Timeaxis.h"
 #include "model/Pertgra.h"
 #include "schedule/Calendar.h"
+#include "schedule/Logicpert.h"
 
 int32_t ViewKind(const Tpertgra& net)
 {
@@ -46,7 +47,7 @@ TFrameLayout TFrameLayout::Of(const Tpertgra& net, const TTimeAxis& axis, double
     f.networkBottom = f.y0 + f.maxRow * f.rowHeight;
     f.networkAreaHeight = f.networkBottom + g.bottomMargin + ResourceReserve(net);
     f.projectEndDay = ProjectEndDay(net);
-    f.projectEndX = axis.ProjectEndX();
+    f.projectEndX = f.viewKind == 2 ? LogicEndX(net) : axis.ProjectEndX();
     if (net.showFrame) {
         f.topRowsHeight = g.TopRowsHeight();
         f.bottomRowsHeight = g.BottomRowsHeight();

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <memory>
 #include <numeric>
 #include <vector>
 
@@ -17,6 +18,7 @@
 #include "resources/Resourcecatalogue.h"
 #include "resources/Resourcediagram.h"
 #include "schedule/Calendar.h"
+#include "schedule/Logicpert.h"
 
 namespace {
 
@@ -523,6 +525,44 @@ void Place(Tpertgra& net, const TLayoutInput& in, double xf, double yf)
     legend.hasSuspended = (kinds & kSuspended) != 0;
 }
 
+// The drawing's geometry for the logic layout; the time axis is built once
+// the displacement pass has filled the table.
+class TLogicAxis : public ILogicAxis {
+public:
+    explicit TLogicAxis(Tpertgra& net) : net_(net), y0_(::Y0(net)), rowHeight_(::RowHeight(net)) {}
+    double Y0() const override { return y0_; }
+    double RowHeight() const override { return rowHeight_; }
+    void Displace(Tpertgra& net) override
+    {
+        const TLayoutInput in(net);
+        TDisplacementPass(net, in).Run();
+        axis_.reset();
+    }
+    double XOfDay(double day) override
+    {
+        if (!axis_) axis_ = std::make_unique<TTimeAxis>(net_);
+        return axis_->XOfTime(day, TShiftCount::Before);
+    }
+
+private:
+    Tpertgra& net_;
+    double y0_;
+    double rowHeight_;
+    std::unique_ptr<TTimeAxis> axis_;
+};
+
+void SetLegendKinds(Tpertgra& net)
+{
+    uint8_t kinds = 0;
+    for (const auto& v : net.nodes)
+        for (const Tedge* w = v->firstWork; w; w = w->nextWork)
+            if (w->data) kinds |= KindFlags(w->data->kind);
+    TPertTuli& legend = net.grid->explain.legend;
+    legend.hasDummy = (kinds & kDummy) != 0;
+    legend.hasAuxiliary = (kinds & kAuxiliary) != 0;
+    legend.hasSuspended = (kinds & kSuspended) != 0;
+}
+
 }
 
 void ComputeDisplacements(Tpertgra& net)
@@ -559,6 +599,13 @@ void LayoutPulledNetwork(Tpertgra& net, double xf, double yf)
     for (const auto& v : net.nodes)
         for (Tedge* w = v->firstWork; w; w = w->nextWork) RecomputeAmounts(*w->data);
     ResizeCustomDays(net, DiagramDays(net));
+    if (ViewKind(net) == 2) {
+        TLogicAxis axis(net);
+        LayoutLogicNetwork(net, 1.0, axis);
+        if (xf != 1.0 || yf != 1.0) ScaleLogicNetwork(net, xf, yf, axis);
+        SetLegendKinds(net);
+        return;
+    }
     const TLayoutInput in(net);
     TDisplacementPass(net, in).Run();
     Place(net, in, xf, yf);

@@ -8,7 +8,8 @@ class Tpertgra;
 // (xf for horizontal, yf for vertical values). Afterwards every node's x, y
 // and every work's geometry (TWorkGeometry) hold device units of the
 // factors, the displacement table and nodePairs are rebuilt and the
-// legend's work-kind flags follow the network.
+// legend's work-kind flags follow the network. In the logic view the
+// positions come from the logic layout at factor 1, then scaled.
 void LayoutNetwork(Tpertgra& net, double xf = 1.0, double yf = 1.0);
 
 // LayoutNetwork after its first step, ComputeAndPull.

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <numeric>
 
+#include "drawing/Framelayout.h"
 #include "model/Pertgra.h"
 #include "schedule/Calendar.h"
 
@@ -16,7 +17,8 @@ constexpr double kTenthSecond = 1.1574074074074074e-6;
 
 double X0(const Tpertgra& net)
 {
-    if (!net.showFrame) return net.groups.origin.x;
+    // The logic network has no group column and no ruler names beside it.
+    if (!net.showFrame || ViewKind(net) == 2) return net.groups.origin.x;
     return net.groups.origin.x + net.groups.groupColumnWidth + net.grid->scales[0].nameWidth;
 }
 

@@ -37,7 +37,7 @@ const char* kUsage =
     "       arrowplan-cli convert IN.prt OUT.prt\n"
     "       arrowplan-cli check FILE.prt\n"
     "       arrowplan-cli export FILE.prt OUT.{png,jpg,bmp,svg,pdf} [--palette print|screen]"
-    " [--scale F] [--view gantt|network|resource]\n"
+    " [--scale F] [--view gantt|network|resource|logic]\n"
     "       arrowplan-cli export FILE.prt OUT.csv|OUT.xml [--format csv|xml]"
     " [--encoding utf8|gbk]\n"
     "       arrowplan-cli import IN.xml OUT.prt\n"
@@ -149,8 +149,8 @@ int Export(const std::vector<std::string>& args, std::ostream& out, std::ostream
             if (i + 1 >= args.size()) return Usage(err);
             const std::string& v = args[++i];
             if (a == "--view") {
-                if (v != "gantt" && v != "network" && v != "resource") {
-                    err << "arrowplan-cli: --view takes \"gantt\", \"network\" or \"resource\"\n";
+                if (v != "gantt" && v != "network" && v != "resource" && v != "logic") {
+                    err << "arrowplan-cli: --view takes \"gantt\", \"network\", \"resource\" or \"logic\"\n";
                     return 2;
                 }
                 view = v;
@@ -197,6 +197,10 @@ int Export(const std::vector<std::string>& args, std::ostream& out, std::ostream
         // The diagrams of the shown resources alone.
         net.networkView = true;
         net.resourceOnlyView = true;
+    } else if (view == "logic") {
+        net.networkView = true;
+        net.resourceOnlyView = false;
+        net.networkKind = 1;
     }
     net.Recalculate();
     std::string problem;

@@ -406,6 +406,12 @@ void Tpertmainfm::BuildToolBars()
         if (Tpertfm* d = ActiveDocument()) OpenDisplaySettings(*d);
     });
     ganttswbtn = button(tlbEdit, "横道图", "横道图", [this] { SwitchGantt(); });
+    Cobpert = new QComboBox(tlbEdit);
+    Cobpert->setObjectName(QStringLiteral("Cobpert"));
+    Cobpert->addItems({QStringLiteral("时标网络图"), QStringLiteral("逻辑网络图")});
+    Cobpert->setEnabled(false);
+    connect(Cobpert, &QComboBox::activated, this, [this](int i) { ChooseNetworkKind(i); });
+    tlbEdit->addWidget(Cobpert);
 
     pertPanel = new QToolBar(QStringLiteral("工具"), this);
     pertPanel->setObjectName(QStringLiteral("pertPanel"));
@@ -855,6 +861,9 @@ void Tpertmainfm::SetViewMode(Tpertgra& net, int32_t mode)
         ganttswbtn->setText(mode == 0 ? QStringLiteral("网络图") : QStringLiteral("横道图"));
         ganttpanelAction_->setVisible(mode == 0);
     }
+    const QSignalBlocker quiet(Cobpert);
+    Cobpert->setCurrentIndex(net.networkKind == 1 ? 1 : 0);
+    Cobpert->setEnabled(mode != 0);
     QAction* down = toolGroup_->checkedAction();
     if (!down || !down->isVisible()) {
         selectbut->setChecked(true);
@@ -880,6 +889,22 @@ void Tpertmainfm::SwitchGantt()
         SetViewMode(net, mode);
         d->ScrollHome();
     });
+}
+
+void Tpertmainfm::ChooseNetworkKind(int32_t index)
+{
+    Tpertfm* d = ActiveDocument();
+    if (!d || !d->Network() || ViewKind(*d->Network()) == 0) return;
+    Tpertgra& net = *d->Network();
+    const int32_t mode = index == 1 ? 2 : 1;
+    if (ViewKind(net) != mode) {
+        d->ChangeSettings([&] {
+            SetViewMode(net, mode);
+            d->ScrollHome();
+        });
+    }
+    SetViewMode(net, ViewKind(net));
+    d->scbox->setFocus();
 }
 
 void Tpertmainfm::TurnGanttPage(bool next)
@@ -946,6 +971,7 @@ void Tpertmainfm::UpdateDocumentState()
     }
     for (const TToolButton& t : tools_) t.action->setEnabled(any);
     if (cbbaddxmode) cbbaddxmode->setEnabled(any);
+    if (Cobpert && !any) Cobpert->setEnabled(false);
     if (active && active->Network()) {
         ShowProjectStatus(*active);
     } else {

@@ -84,6 +84,8 @@ public:
     // ganttswbtn: the Gantt view from a network view, the network view back
     // from the Gantt view.
     void SwitchGantt();
+    // Cobpert: the time-scaled (0) or the logic (1) network.
+    void ChooseNetworkKind(int32_t index);
     // lesspagebtn and addpagebtn: the previous or the next Gantt page.
     void TurnGanttPage(bool next);
     // paixubut: the sort dialog of the Gantt view.
@@ -130,6 +132,8 @@ public:
     QAction* khbut = nullptr;
     QAction* frameSwitchAction = nullptr;
     QComboBox* cbbaddxmode = nullptr;
+    // The network view's kind: "时标网络图" or "逻辑网络图".
+    QComboBox* Cobpert = nullptr;
     std::array<QLabel*, 5> pointerPanels{};
     QToolBar* ToolBar2 = nullptr;
     QToolBar* tlbEdit = nullptr;
