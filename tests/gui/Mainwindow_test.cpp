@@ -424,6 +424,57 @@ TEST(MainWindow, TheGanttViewIsReachedFromTheSwitchAndTheMenu)
     EXPECT_EQ(f.window->ToolCommand()->Kind(), ckEditGantt);
 }
 
+TEST(MainWindow, TheNetworkKindComboShowsTheLogicNetwork)
+{
+    MainFixture f;
+    Tpertfm* doc = f.window->OpenDocument(f.Plan("plan.prt"));
+    ASSERT_NE(doc, nullptr);
+    Tpertgra& net = *doc->Network();
+    QComboBox& kind = *f.window->Cobpert;
+    EXPECT_EQ(kind.currentText(), QStringLiteral("时标网络图"));
+    EXPECT_TRUE(kind.isEnabled());
+    std::vector<int32_t> timeX;
+    for (const auto& v : net.nodes) timeX.push_back(v->x);
+    net.modified = false;
+    kind.setCurrentIndex(1);
+    emit kind.activated(1);
+    EXPECT_EQ(doc->doc.ViewMode(), 2);
+    EXPECT_TRUE(net.modified);
+    // Start nodes stand at the origin, whatever the frame takes on the left.
+    EXPECT_EQ(net.order.front()->x, int32_t(net.groups.origin.x));
+    std::vector<int32_t> logicX;
+    for (const auto& v : net.nodes) logicX.push_back(v->x);
+    EXPECT_NE(logicX, timeX);
+
+    // 标尺 and 时标开关 do nothing in the logic view.
+    const bool frame = net.showFrame;
+    const int32_t steps = doc->doc.history.Count();
+    for (QAction* a : f.window->tlbEdit->actions())
+        if (a->text() == QStringLiteral("标尺")) a->trigger();
+    f.window->frameSwitchAction->trigger();
+    EXPECT_EQ(net.showFrame, frame);
+    EXPECT_EQ(doc->doc.history.Count(), steps);
+
+    // The Gantt view has no network kind to choose, and its button comes
+    // back to the logic network.
+    f.window->ganttswbtn->trigger();
+    EXPECT_EQ(doc->doc.ViewMode(), 0);
+    EXPECT_FALSE(kind.isEnabled());
+    f.window->ganttswbtn->trigger();
+    EXPECT_EQ(doc->doc.ViewMode(), 2);
+    EXPECT_EQ(kind.currentText(), QStringLiteral("逻辑网络图"));
+
+    // Undo goes back step by step to the time-scaled view and its positions.
+    f.Menu("撤消")->trigger();
+    f.Menu("撤消")->trigger();
+    f.Menu("撤消")->trigger();
+    EXPECT_EQ(doc->doc.ViewMode(), 1);
+    EXPECT_EQ(kind.currentText(), QStringLiteral("时标网络图"));
+    std::vector<int32_t> back;
+    for (const auto& v : doc->Network()->nodes) back.push_back(v->x);
+    EXPECT_EQ(back, timeX);
+}
+
 TEST(MainWindow, ThePopupItemDeleteRunsTheDeleteDialogAndIsUndone)
 {
     MainFixture f;
@@ -652,6 +703,7 @@ TEST(MainWindow, WhatNeedsADocumentIsDisabledWithoutOne)
                               f.window->delbut, f.window->inbut})
             EXPECT_EQ(tool->isEnabled(), enabled) << tool->text().toStdString() << " " << when;
         EXPECT_EQ(f.window->cbbaddxmode->isEnabled(), enabled) << when;
+        EXPECT_EQ(f.window->Cobpert->isEnabled(), enabled) << when;
     };
     expectEnabled(false, "at start");
     EXPECT_TRUE(f.Menu("新建")->isEnabled());

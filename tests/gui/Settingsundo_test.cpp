@@ -179,6 +179,13 @@ const Case kCases[] = {
          f.Menu(change ? "显示资源图" : "显示网络图")->trigger();
      },
      [](const Tpertgra& n) { return ViewKind(n) == 3; }},
+    {"逻辑网络图",
+     [](UndoFixture& f, Tpertfm&, bool change, bool) {
+         const int i = change ? 1 : 0;
+         f.window->Cobpert->setCurrentIndex(i);
+         emit f.window->Cobpert->activated(i);
+     },
+     [](const Tpertgra& n) { return ViewKind(n) == 2; }},
     {"横道图",
      [](UndoFixture& f, Tpertfm&, bool change, bool) {
          if (change) f.window->ganttswbtn->trigger();
