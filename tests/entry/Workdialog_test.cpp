@@ -1016,8 +1016,11 @@ TEST(WorkDialogResources, PageRefusalsSelectionAndDeletion)
 {
     TNetBuilder b;
     Chain(b);
-    b.net->customResourceDays.push_back(std::make_unique<Trecsource>());
-    b.net->customResourceDays[0]->number = "Z1";
+    // The layout has already grown the store to the plan's days, empty.
+    auto& days = b.net->customResourceDays;
+    if (days.empty()) days.resize(1);
+    days[0] = std::make_unique<Trecsource>();
+    days[0]->number = "Z1";
     TFakeMessages msgs;
     TWorkdialog d;
     d.OpenAdd(*b.net, AtNode(b.N('B')));
