@@ -6,9 +6,9 @@
 #include <random>
 #include <string>
 
-#include "drawing/Layoutpass.h"
+#include "editing/Networkchecks.h"
+#include "editing/Relayout.h"
 #include "editing/Workdelete.h"
-#include "model/Networkchecks.h"
 #include "model/Pertgra.h"
 #include "platform/Messagebox.h"
 #include "support/Plangen.h"

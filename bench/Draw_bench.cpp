@@ -9,13 +9,15 @@
 #include <memory>
 
 #include "drawing/Displaycommands.h"
-#include "drawing/Layoutpass.h"
+#include "drawing/Displaysettings.h"
 #include "drawing/Pertdraw.h"
 #include "drawing/Pertdrawmode.h"
+#include "editing/Relayout.h"
 #include "model/Pertgra.h"
 #include "platform/Messagebox.h"
 #include "platform/Recordingcanvas.h"
 #include "platform/qt/Qtcanvas.h"
+#include "schedule/Perttime_out.h"
 #include "schedule/Vqtime.h"
 #include "support/Plangen.h"
 

@@ -7,8 +7,8 @@
 #include <memory>
 #include <string>
 
-#include "drawing/Layoutpass.h"
 #include "editing/Autobackup.h"
+#include "editing/Relayout.h"
 #include "model/Pertgra.h"
 #include "platform/Messagebox.h"
 #include "support/Plangen.h"

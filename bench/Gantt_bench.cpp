@@ -5,9 +5,9 @@
 #include <map>
 #include <memory>
 
-#include "drawing/Layoutpass.h"
 #include "drawing/Pertdrawmode.h"
 #include "editing/Pertdoc.h"
+#include "editing/Relayout.h"
 #include "gantt/Gantt.h"
 #include "gantt/Ganttsort.h"
 #include "model/Pertgra.h"

@@ -5,11 +5,15 @@
 #include <map>
 #include <memory>
 
+#include "drawing/Displace.h"
 #include "drawing/Layoutpass.h"
 #include "drawing/Pertdrawmode.h"
+#include "drawing/Tpertgrid.h"
+#include "editing/Relayout.h"
 #include "model/Pertgra.h"
 #include "platform/Messagebox.h"
 #include "platform/Recordingcanvas.h"
+#include "schedule/Perttime_out.h"
 #include "schedule/Vqtime.h"
 #include "support/Plangen.h"
 

@@ -14,8 +14,9 @@
 #include <string>
 
 #include "drawing/Displaycommands.h"
-#include "drawing/Layoutpass.h"
+#include "drawing/Displaysettings.h"
 #include "drawing/Pertdrawmode.h"
+#include "editing/Relayout.h"
 #include "model/Pertgra.h"
 #include "platform/Messagebox.h"
 #include "platform/qt/Qtcanvas.h"

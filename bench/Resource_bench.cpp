@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "drawing/Layoutpass.h"
+#include "editing/Relayout.h"
 #include "drawing/Pertdrawmode.h"
 #include "model/Pertgra.h"
 #include "platform/Recordingcanvas.h"

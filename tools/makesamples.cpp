@@ -10,8 +10,12 @@
 #include <string>
 #include <vector>
 
-#include "drawing/Layoutpass.h"
+#include "drawing/Displaysettings.h"
+#include "drawing/Durinterval_x.h"
+#include "drawing/Fenzu.h"
+#include "editing/Relayout.h"
 #include "file/Projectfile.h"
+#include "gantt/Gantt.h"
 #include "model/Pertgra.h"
 #include "resources/Resourcecatalogue.h"
 #include "resources/Resourcediagram.h"

@@ -2,12 +2,12 @@
 #include <string>
 #include <vector>
 
-#include "file/Projectinfo.h"
 #include "platform/Memory.h"
 #include "shell/Printnetwork.h"
+#include "shell/Projectinfo.h"
 #ifdef ARROWPLAN_CLI_PICTURES
-#include "drawing/Pictureexportfm.h"
 #include "platform/qt/Qtprinter.h"
+#include "shell/Pictureexportfm.h"
 #endif
 
 // The headless program: reads, reports on, converts and draws project files.

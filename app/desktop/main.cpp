@@ -4,17 +4,17 @@
 #include <QTimer>
 #include <exception>
 
-#include "entry/Workdialogs.h"
 #include "editing/Deletefm.h"
+#include "editing/Fenduanfm.h"
+#include "editing/Paixufm.h"
 #include "editing/Pertfm1.h"
 #include "editing/Timedicfm.h"
-#include "editing/Fenduanfm.h"
-#include "gantt/Paixufm.h"
+#include "entry/Workdialogs.h"
 #include "entry/Worktablefm1.h"
 #include "platform/Filedialogs.h"
-#include "platform/Memory.h"
 #include "platform/Filetypes.h"
 #include "platform/Helpviewer.h"
+#include "platform/Memory.h"
 #include "platform/Messagebox.h"
 #include "platform/Programfolders.h"
 #include "platform/qt/Qtcanvas.h"

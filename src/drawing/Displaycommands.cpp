@@ -1,7 +1,11 @@
 #include "drawing/Displaycommands.h"
 
+#include "drawing/Displaysettings.h"
+#include "drawing/Durinterval_x.h"
 #include "drawing/Pertdrawmode.h"
+#include "drawing/Tpertgrid.h"
 #include "file/Oldlayout.h"
+#include "gantt/Gantt.h"
 #include "model/Pertgra.h"
 
 namespace {

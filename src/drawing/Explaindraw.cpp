@@ -5,6 +5,8 @@
 #include <cstdio>
 
 #include "drawing/Canvasops.h"
+#include "drawing/Displaysettings.h"
+#include "drawing/Fenzu.h"
 #include "drawing/Framelayout.h"
 #include "drawing/Pertdrawmode.h"
 #include "drawing/Pertexplain.h"

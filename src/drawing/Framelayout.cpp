@@ -2,7 +2,10 @@
 
 #include <algorithm>
 
+#include "drawing/Displaysettings.h"
+#include "drawing/Fenzu.h"
 #include "drawing/Timeaxis.h"
+#include "drawing/Tpertgrid.h"
 #include "model/Pertgra.h"
 #include "schedule/Calendar.h"
 #include "schedule/Logicpert.h"

@@ -3,10 +3,15 @@
 #include <algorithm>
 
 #include "drawing/Canvasops.h"
+#include "drawing/Displaysettings.h"
+#include "drawing/Durinterval_x.h"
 #include "drawing/Explaindraw.h"
+#include "drawing/Fenzu.h"
 #include "drawing/Pertdrawmode.h"
+#include "drawing/Tpertgrid.h"
 #include "model/Pertgra.h"
 #include "platform/Canvas.h"
+#include "schedule/Perttime_out.h"
 #include "schedule/Vqtime.h"
 
 std::vector<TRestBand> RestBands(const Tpertgra& net, double endDay)

@@ -1,3 +1,4 @@
+#include "drawing/Fenzu.h"
 #include "drawing/Groupops.h"
 
 #include <algorithm>

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 
+#include "drawing/Fenzu.h"
 #include "model/Pertgra.h"
 
 // The cells of the group column (net.groups.items, top first).

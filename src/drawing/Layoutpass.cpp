@@ -9,11 +9,16 @@
 #include <numeric>
 #include <vector>
 
+#include "drawing/Displace.h"
+#include "drawing/Displaysettings.h"
+#include "drawing/Durinterval_x.h"
 #include "drawing/Framelayout.h"
 #include "drawing/Groupops.h"
 #include "drawing/Pertdrawmode.h"
 #include "drawing/Timeaxis.h"
+#include "drawing/Tpertgrid.h"
 #include "drawing/Workgeometry.h"
+#include "gantt/Gantt.h"
 #include "model/Pertgra.h"
 #include "resources/Resourcecatalogue.h"
 #include "resources/Resourcediagram.h"
@@ -577,23 +582,8 @@ void PlaceNodesAndWorks(Tpertgra& net, double xf, double yf)
     Place(net, in, xf, yf);
 }
 
-void LayoutNetwork(Tpertgra& net, double xf, double yf)
+void LayoutTidiedNetwork(Tpertgra& net, double xf, double yf)
 {
-    net.ComputeAndPull();
-    LayoutPulledNetwork(net, xf, yf);
-}
-
-void LayoutPulledNetwork(Tpertgra& net, double xf, double yf)
-{
-    const size_t before = net.nodes.size();
-    net.TidyNetwork();
-    // A lone milestone that went may have held the plan's first day or its
-    // end: the rest is recalculated, as after any other deletion, so that
-    // what is shown is what the next recalculation gives.
-    if (net.nodes.size() != before) {
-        net.Recalculate();
-        net.ComputeAndPull();
-    }
     // Derived resource amounts follow the durations; the custom store has a
     // day for every whole day of the plan, so the resource tool can store into it.
     for (const auto& v : net.nodes)

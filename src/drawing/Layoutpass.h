@@ -2,18 +2,15 @@
 
 class Tpertgra;
 
-// The relayout of the time-scaled drawing after every change and before
-// every pass in other factors: ComputeAndPull, TidyNetwork, the
-// displacement pass and the positions of nodes and works for the factors
-// (xf for horizontal, yf for vertical values). Afterwards every node's x, y
-// and every work's geometry (TWorkGeometry) hold device units of the
-// factors, the displacement table and nodePairs are rebuilt and the
-// legend's work-kind flags follow the network. In the logic view the
-// positions come from the logic layout at factor 1, then scaled.
-void LayoutNetwork(Tpertgra& net, double xf = 1.0, double yf = 1.0);
-
-// LayoutNetwork after its first step, ComputeAndPull.
-void LayoutPulledNetwork(Tpertgra& net, double xf = 1.0, double yf = 1.0);
+// The drawing steps of the relayout (editing/Relayout.h), once the model
+// has been tidied: the displacement pass and the positions of nodes and
+// works for the factors (xf for horizontal, yf for vertical values).
+// Afterwards every node's x, y and every work's geometry (TWorkGeometry)
+// hold device units of the factors, the displacement table and nodePairs
+// are rebuilt, the legend's work-kind flags follow the network and the
+// network view lays out its Gantt table. In the logic view the positions
+// come from the logic layout at factor 1, then scaled.
+void LayoutTidiedNetwork(Tpertgra& net, double xf = 1.0, double yf = 1.0);
 
 // The displacement pass on the nodes' times taken directly as days (no rest
 // periods): resets every node's displacement, rebuilds nodePairs and the

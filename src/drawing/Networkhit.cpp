@@ -3,11 +3,14 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "drawing/Fenzu.h"
 #include "drawing/Framelayout.h"
 #include "drawing/Pertdraw.h"
 #include "drawing/Pertdrawmode.h"
 #include "drawing/Timeaxis.h"
+#include "drawing/Timedatashowmode.h"
 #include "drawing/Workgeometry.h"
+#include "gantt/Gantt.h"
 #include "model/Pertgra.h"
 
 bool InGroupColumn(const Tpertgra& net, TPosition2D p)

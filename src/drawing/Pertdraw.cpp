@@ -7,12 +7,17 @@
 #include <set>
 
 #include "drawing/Canvasops.h"
-#include "drawing/Explaindraw.h"
 #include "drawing/Displaycommands.h"
+#include "drawing/Displaysettings.h"
+#include "drawing/Explaindraw.h"
+#include "drawing/Fenzu.h"
 #include "drawing/Framepainter.h"
 #include "drawing/Groupops.h"
 #include "drawing/Pertdrawmode.h"
+#include "drawing/Timedatashowmode.h"
+#include "drawing/Tpertgrid.h"
 #include "drawing/Workgeometry.h"
+#include "gantt/Gantt.h"
 #include "model/Pertgra.h"
 #include "resources/Resourcediagram.h"
 #include "schedule/Calendar.h"

@@ -2,6 +2,12 @@
 
 #include <algorithm>
 
+#include "drawing/Displaysettings.h"
+#include "drawing/Durinterval_x.h"
+#include "drawing/Fenzu.h"
+#include "drawing/Tpertgrid.h"
+#include "gantt/Gantt.h"
+#include "model/Numbertext.h"
 #include "model/Pertgra.h"
 #include "schedule/Calendar.h"
 
@@ -265,12 +271,7 @@ double Tpertsetdata::TotalDays(const Tpertgra& net)
 
 bool Tpertsetdata::IsIntegerText(std::string_view text)
 {
-    size_t i = 0;
-    if (!text.empty() && text[0] == '-') i = 1;
-    if (i >= text.size() || text.size() > 10) return false;
-    for (; i < text.size(); ++i)
-        if (text[i] < '0' || text[i] > '9') return false;
-    return true;
+    return ::IsIntegerText(text);
 }
 
 std::vector<std::string> Tpertsetdata::GridColumn(const std::vector<std::string>& cells)

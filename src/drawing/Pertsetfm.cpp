@@ -25,6 +25,8 @@
 
 #include "drawing/Explaindraw.h"
 
+#include "drawing/Durinterval_x.h"
+#include "drawing/Tpertgrid.h"
 #include "model/Numbertext.h"
 #include "model/Pertgra.h"
 #include "platform/Messagebox.h"

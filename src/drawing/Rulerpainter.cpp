@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "drawing/Canvasops.h"
+#include "drawing/Tpertgrid.h"
 #include "platform/Canvas.h"
 #include "schedule/Vqtime.h"
 

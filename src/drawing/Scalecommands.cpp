@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <limits>
 
+#include "drawing/Displaysettings.h"
+#include "drawing/Durinterval_x.h"
 #include "model/Pertgra.h"
 #include "schedule/Calendar.h"
 

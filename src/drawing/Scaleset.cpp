@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "drawing/Durinterval_x.h"
 #include "drawing/Scalecommands.h"
 #include "model/Pertgra.h"
 #include "platform/Messagebox.h"

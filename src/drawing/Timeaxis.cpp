@@ -4,7 +4,12 @@
 #include <cmath>
 #include <numeric>
 
+#include "drawing/Displace.h"
+#include "drawing/Displaysettings.h"
+#include "drawing/Durinterval_x.h"
+#include "drawing/Fenzu.h"
 #include "drawing/Framelayout.h"
+#include "drawing/Tpertgrid.h"
 #include "model/Pertgra.h"
 #include "schedule/Calendar.h"
 

@@ -1,5 +1,6 @@
 #include "drawing/Timedataset.h"
 
+#include "drawing/Timedatashowmode.h"
 #include "model/Pertgra.h"
 
 void TTimedataset::Load(const Tpertgra& net)

@@ -4,11 +4,11 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "drawing/Layoutpass.h"
 #include "drawing/Timeaxis.h"
 #include "drawing/Workgeometry.h"
 #include "editing/Applydrag.h"
 #include "editing/Hitpoint.h"
+#include "editing/Relayout.h"
 #include "editing/Workinsert.h"
 #include "entry/Workdialogs.h"
 #include "model/Pertgra.h"

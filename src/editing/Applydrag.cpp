@@ -3,13 +3,13 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "drawing/Layoutpass.h"
 #include "drawing/Timeaxis.h"
 #include "drawing/Workgeometry.h"
 #include "editing/Hitpoint.h"
 #include "editing/Nodemerge.h"
+#include "editing/Relayout.h"
 #include "editing/Rowmove.h"
-#include "editing/Selectcmd.h"
+#include "editing/Selection.h"
 #include "editing/Workinsert.h"
 #include "model/Pertgra.h"
 #include "platform/Messagebox.h"

@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "drawing/Timeaxis.h"
+#include "editing/Networkchecks.h"
 #include "editing/Workdelete.h"
-#include "model/Networkchecks.h"
 #include "model/Pertgra.h"
 #include "platform/Messagebox.h"
 

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "editing/Linkcut.h"
 #include "editing/Rowmove.h"
 #include "editing/Workdelete.h"
 #include "model/Pertgra.h"

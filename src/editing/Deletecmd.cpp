@@ -1,9 +1,9 @@
 #include "editing/Deletecmd.h"
 
-#include "drawing/Layoutpass.h"
 #include "editing/Deletechoice.h"
 #include "editing/Deletedialog.h"
 #include "editing/Hitpoint.h"
+#include "editing/Relayout.h"
 #include "model/Pertgra.h"
 
 int32_t TDeleteCmd::BandReleased(Tpertgra& net, TPosition2D from, TPosition2D to, bool)

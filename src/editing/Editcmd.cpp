@@ -1,7 +1,7 @@
 #include "editing/Editcmd.h"
 
-#include "drawing/Layoutpass.h"
 #include "editing/Hitpoint.h"
+#include "editing/Relayout.h"
 #include "entry/Workdialogs.h"
 #include "model/Pertgra.h"
 

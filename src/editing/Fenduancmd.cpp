@@ -1,6 +1,6 @@
 #include "editing/Fenduancmd.h"
 
-#include "drawing/Layoutpass.h"
+#include "editing/Relayout.h"
 #include "drawing/Timeaxis.h"
 #include "editing/Fenduan.h"
 #include "editing/Hitpoint.h"

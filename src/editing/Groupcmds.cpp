@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "drawing/Framelayout.h"
-#include "drawing/Layoutpass.h"
+#include "editing/Relayout.h"
 #include "drawing/Networkhit.h"
 #include "drawing/Timeaxis.h"
 #include "editing/Groupedit.h"

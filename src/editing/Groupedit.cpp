@@ -5,11 +5,13 @@
 #include <unordered_map>
 #include <unordered_set>
 
+#include "drawing/Displaysettings.h"
+#include "drawing/Fenzu.h"
 #include "drawing/Framelayout.h"
 #include "drawing/Groupops.h"
-#include "drawing/Layoutpass.h"
 #include "drawing/Networkhit.h"
 #include "drawing/Timeaxis.h"
+#include "editing/Relayout.h"
 #include "editing/Rowops.h"
 #include "model/Pertgra.h"
 

@@ -5,14 +5,15 @@
 #include <cstdio>
 
 #include "drawing/Framelayout.h"
-#include "drawing/Layoutpass.h"
 #include "drawing/Networkhit.h"
 #include "drawing/Pertdraw.h"
 #include "drawing/Pertdrawmode.h"
 #include "drawing/Timeaxis.h"
 #include "editing/Autobackup.h"
 #include "editing/Backupfiles.h"
+#include "editing/Relayout.h"
 #include "editing/Setpertcommand.h"
+#include "gantt/Gantt.h"
 #include "model/Pertgra.h"
 #include "platform/Messagebox.h"
 #include "schedule/Calendar.h"

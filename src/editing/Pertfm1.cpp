@@ -14,6 +14,7 @@
 #include <cmath>
 
 #include "drawing/Displaycommands.h"
+#include "drawing/Displaysettings.h"
 #include "drawing/Pertdraw.h"
 #include "drawing/Pertdrawmode.h"
 #include "drawing/Timedatasetfm.h"
@@ -22,6 +23,7 @@
 #include "editing/Perthost.h"
 #include "editing/Popupactions.h"
 #include "editing/Setpertcommand.h"
+#include "gantt/Gantt.h"
 #include "model/Pertgra.h"
 #include "platform/qt/Qtcanvas.h"
 

@@ -8,6 +8,7 @@
 #include "editing/Groupedit.h"
 #include "editing/Hitpoint.h"
 #include "editing/Pertdoc.h"
+#include "editing/Relayout.h"
 #include "editing/Replacework.h"
 #include "entry/Workdialogs.h"
 #include "model/Pertgra.h"

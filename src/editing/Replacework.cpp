@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "drawing/Layoutpass.h"
+#include "editing/Relayout.h"
 #include "editing/Rowmove.h"
 #include "editing/Selectcmd.h"
 #include "editing/Workdelete.h"

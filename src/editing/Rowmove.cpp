@@ -5,6 +5,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "drawing/Displaysettings.h"
 #include "drawing/Timeaxis.h"
 #include "editing/Rowops.h"
 #include "model/Pertgra.h"

@@ -6,12 +6,13 @@
 #include "editing/Deletecmd.h"
 #include "editing/Editcmd.h"
 #include "editing/Fenduancmd.h"
+#include "editing/Ganttcmd.h"
 #include "editing/Groupcmds.h"
 #include "editing/Movetimedata.h"
 #include "editing/Pertcommand.h"
 #include "editing/Selectcmd.h"
 #include "editing/Timediccmd.h"
-#include "gantt/Ganttcmd.h"
+#include "gantt/Gantt.h"
 #include "model/Pertgra.h"
 
 TSetpertCommand::TSetpertCommand()

@@ -1,6 +1,6 @@
 #include "editing/Timediccmd.h"
 
-#include "drawing/Layoutpass.h"
+#include "editing/Relayout.h"
 #include "editing/Hitpoint.h"
 #include "editing/Timedic.h"
 #include "model/Pertgra.h"

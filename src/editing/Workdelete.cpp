@@ -5,30 +5,28 @@
 #include <unordered_map>
 #include <unordered_set>
 
-#include "drawing/Layoutpass.h"
 #include "drawing/Timeaxis.h"
 #include "editing/Nodemerge.h"
 #include "editing/Rowops.h"
 #include "editing/Workinsert.h"
+#include "gantt/Gantt.h"
 #include "model/Pertgra.h"
 
 namespace {
 
+// A milestone standing alone: nothing else touches either of its nodes.
+// The counts are asked first: they rule out nearly every work without
+// reading its data record.
+bool IsLoneMilestone(const Tvertex* from, const Tedge* w)
+{
+    const Tvertex* to = w->toNode;
+    return from->inCount == 0 && from->outCount == 1 && !w->nextWork && to && to != from &&
+           to->outCount == 0 && to->inCount == 1 && !to->firstWork && w->data->IsMilestone();
+}
+
 bool HasNoWorks(const Tvertex* v)
 {
     return v->inCount <= 0 && !v->firstWork;
-}
-
-// Takes the work out of its start node's list; false when it is not there.
-bool Unlink(Tvertex* from, Tedge* work)
-{
-    Tedge** link = &from->firstWork;
-    while (*link && *link != work) link = &(*link)->nextWork;
-    if (!*link) return false;
-    *link = work->nextWork;
-    work->nextWork = nullptr;
-    --from->outCount;
-    return true;
 }
 
 // Removes the given rows (sorted, distinct, none negative) at once: whatever
@@ -72,9 +70,28 @@ void ForgetWorks(Tpertgra& net, const std::unordered_set<const Tedge*>& gone)
 
 }
 
+bool UnlinkFromStart(Tvertex* from, Tedge* work)
+{
+    Tedge** link = &from->firstWork;
+    while (*link && *link != work) link = &(*link)->nextWork;
+    if (!*link) return false;
+    *link = work->nextWork;
+    work->nextWork = nullptr;
+    --from->outCount;
+    return true;
+}
+
 int32_t DeleteWork(Tpertgra& net, Tedge* work)
 {
     return DeleteWorks(net, {work});
+}
+
+int32_t DeleteLoneMilestones(Tpertgra& net)
+{
+    std::vector<Tedge*> lone;
+    for (const auto& v : net.nodes)
+        if (v->firstWork && IsLoneMilestone(v.get(), v->firstWork)) lone.push_back(v->firstWork);
+    return lone.empty() ? 0 : DeleteWorks(net, lone);
 }
 
 int32_t DeleteWorks(Tpertgra& net, const std::vector<Tedge*>& works)
@@ -112,7 +129,7 @@ int32_t DeleteWorks(Tpertgra& net, const std::vector<Tedge*>& works)
         if (work->isContinuation || work->nextSegment) BreakSegmentLinks(net, work);
         Tvertex* from = work->fromNode;
         Tvertex* to = work->toNode;
-        if (!Unlink(from, work)) continue;
+        if (!UnlinkFromStart(from, work)) continue;
         --to->inCount;
         const int32_t r = work->row;
         deleted.insert(work);
@@ -169,81 +186,5 @@ int32_t DeleteWorks(Tpertgra& net, const std::vector<Tedge*>& works)
         net.TimeOrder();
     }
     ForgetWorks(net, deleted);
-    return 1;
-}
-
-int32_t DeletePredecessorLinks(Tpertgra& net, Tedge* work)
-{
-    if (!work || !work->fromNode || !work->toNode || work->data->IsMilestone()) return 0;
-    Tvertex* f = work->fromNode;
-    if (f->inCount + f->outCount <= 1) return 0;
-    BreakSegmentLinks(net, work);
-    if (!Unlink(f, work)) return 0;
-    net.InvalidateStructure();
-    net.SetNodeTime(f, f->time);
-
-    auto* n = new Tvertex;
-    n->row = std::max(0, work->row);
-    n->time = work->data->start;
-    n->firstWork = work;
-    n->outCount = 1;
-    work->fromNode = n;
-    net.AddNode(n);
-
-    const int32_t r = work->row;
-    if (f->row == r && std::fabs(double(f->time) - double(n->time)) < 1e-8) {
-        InsertBlankRow(net, r);
-        work->row = r;
-        n->row = std::max(0, r);
-    }
-    net.Recalculate();
-    LayoutNetwork(net);
-    return 1;
-}
-
-int32_t DeleteSuccessorLinks(Tpertgra& net, Tedge* work)
-{
-    if (!work || !work->fromNode || !work->toNode || work->data->IsMilestone()) return 0;
-    Tvertex* t = work->toNode;
-    if (t->inCount <= 1 && t->outCount == 0) return 0;
-    BreakSegmentLinks(net, work);
-    work->data->start = work->fromNode->time;
-
-    auto* n = new Tvertex;
-    n->inCount = 1;
-    n->time = work->data->start + work->data->duration;
-    n->row = std::max(0, work->row);
-    net.AddNode(n);
-    work->toNode = n;
-    --t->inCount;
-    net.InvalidateStructure();
-
-    const std::span<Tedge* const> into = net.WorksInto(t);
-    const std::vector<Tedge*> rest(into.begin(), into.end());
-    for (Tedge* w : rest) {
-        Tworkdata& d = *w->data;
-        if (d.start > d.ls) net.PlaceWork(w, d.ls, d.duration);
-        if (std::fabs(double(d.start) - double(d.ls)) < 1e-8) net.SetNodeTime(t, w->PlannedFinish());
-    }
-
-    const int32_t r = work->row;
-    if (t->row == r) {
-        ++t->row;
-        std::unordered_set<const Tvertex*> seen{t};
-        std::vector<Tvertex*> stack{t};
-        while (!stack.empty()) {
-            Tvertex* v = stack.back();
-            stack.pop_back();
-            for (Tedge* w = v->firstWork; w; w = w->nextWork) {
-                if (w->row >= r) ++w->row;
-                Tvertex* next = w->toNode;
-                if (!next || !seen.insert(next).second) continue;
-                if (next->row >= r) ++next->row;
-                stack.push_back(next);
-            }
-        }
-    }
-    net.Recalculate();
-    LayoutNetwork(net);
     return 1;
 }

@@ -4,9 +4,10 @@
 
 class Tpertgra;
 class Tedge;
+class Tvertex;
 
-// Deleting works and cutting their links. Each returns 1 when the network
-// changed and 0 when nothing was done.
+// Deleting works. Each returns 1 when the network changed and 0 when
+// nothing was done.
 
 // Removes a work and keeps the network connected: a segment first loses
 // its segment links; a node left without works is removed; when one of the
@@ -22,16 +23,11 @@ int32_t DeleteWork(Tpertgra& net, Tedge* work);
 // Works not in the network, null entries and repeats are skipped.
 int32_t DeleteWorks(Tpertgra& net, const std::vector<Tedge*>& works);
 
-// "删除紧前逻辑关系": the work gets a start node of its own at its planned
-// start; when the old start node stands on the work's row at the same time,
-// a blank row keeps them apart. Nothing for the only work of its start node
-// and for a milestone. Recalculates and lays the network out.
-int32_t DeletePredecessorLinks(Tpertgra& net, Tedge* work);
+// The step of every relayout after ComputeAndPull: each milestone standing
+// alone (nothing else touches either of its nodes) goes with its two nodes
+// by DeleteWorks. Returns 1 when one went.
+int32_t DeleteLoneMilestones(Tpertgra& net);
 
-// "删除紧后逻辑关系": the work gets an end node of its own at its planned
-// finish; the other works into the old end node are pulled back into their
-// float; when the old end node stands on the work's row it and everything
-// after it on that row or below moves down one row. Nothing for the only
-// entering work of an end node and for a milestone. Recalculates and lays
-// the network out.
-int32_t DeleteSuccessorLinks(Tpertgra& net, Tedge* work);
+// Takes the work out of its start node's list (the network's lookup index
+// is left to the caller); false when it is not there.
+bool UnlinkFromStart(Tvertex* from, Tedge* work);

@@ -4,6 +4,7 @@
 #include <climits>
 #include <cmath>
 
+#include "drawing/Displaysettings.h"
 #include "drawing/Timeaxis.h"
 #include "editing/Rowops.h"
 #include "model/Numbertext.h"

@@ -1,5 +1,6 @@
 #include "entry/Createpertinf.h"
 
+#include "gantt/Gantt.h"
 #include "model/Pertgra.h"
 #include "schedule/Vqtime.h"
 

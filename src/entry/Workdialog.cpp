@@ -4,7 +4,9 @@
 #include <charconv>
 #include <cmath>
 
+#include "drawing/Displaysettings.h"
 #include "entry/Budgetitemsource.h"
+#include "entry/Worknames.h"
 #include "model/Numbertext.h"
 #include "model/Pertgra.h"
 #include "platform/Inifile.h"
@@ -13,7 +15,6 @@
 #include "platform/Programfolders.h"
 #include "resources/Resourcecatalogue.h"
 #include "schedule/Calendar.h"
-#include "entry/Worknames.h"
 
 namespace {
 

@@ -9,6 +9,7 @@
 #include "drawing/Fixedlist.h"
 #include "file/Prtstream.h"
 #include "model/Pertgra.h"
+#include "schedule/Perttime_out.h"
 #include "schedule/Vqtime.h"
 
 namespace {

@@ -5,11 +5,18 @@
 
 #include "drawing/Biaozhu.h"
 #include "drawing/Brushrecord.h"
+#include "drawing/Displaysettings.h"
+#include "drawing/Durinterval_x.h"
+#include "drawing/Fenzu.h"
+#include "drawing/Timedatashowmode.h"
+#include "drawing/Tpertgrid.h"
 #include "file/Networkrecords.h"
 #include "file/Prtstream.h"
+#include "gantt/Gantt.h"
 #include "model/Pertgra.h"
 #include "resources/Customstore.h"
 #include "resources/Shownresources.h"
+#include "schedule/Perttime_out.h"
 #include "schedule/Vqtime.h"
 
 namespace {

@@ -17,16 +17,23 @@
 
 #include "drawing/Biaozhu.h"
 #include "drawing/Brushrecord.h"
+#include "drawing/Displaysettings.h"
+#include "drawing/Durinterval_x.h"
+#include "drawing/Fenzu.h"
 #include "drawing/Fixedlist.h"
+#include "drawing/Timedatashowmode.h"
+#include "drawing/Tpertgrid.h"
 #include "file/Networkrecords.h"
 #include "file/Oldlayout.h"
 #include "file/Prtstream.h"
+#include "gantt/Gantt.h"
 #include "model/Numbertext.h"
 #include "model/Pertgra.h"
 #include "platform/Messagebox.h"
 #include "platform/Replacefile.h"
 #include "resources/Customstore.h"
 #include "resources/Shownresources.h"
+#include "schedule/Perttime_out.h"
 
 namespace {
 

@@ -5,9 +5,9 @@
 
 #include "drawing/Durinterval_x.h"
 #include "drawing/Tpertgrid.h"
-#include "gantt/Ganttcell.h"
 #include "gantt/Ganttset.h"
 #include "gantt/Ganttshowdata.h"
+#include "model/Ganttcell.h"
 #include "model/Position2d.h"
 #include "model/Vqfont.h"
 #include "platform/Canvas.h"

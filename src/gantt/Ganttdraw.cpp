@@ -3,8 +3,10 @@
 #include <unordered_set>
 
 #include "drawing/Canvasops.h"
+#include "drawing/Displaysettings.h"
 #include "drawing/Pertdrawmode.h"
 #include "drawing/Rulerpainter.h"
+#include "drawing/Tpertgrid.h"
 #include "gantt/Gantt.h"
 #include "model/Pertgra.h"
 #include "resources/Resourcediagram.h"

@@ -5,7 +5,9 @@
 #include <unordered_map>
 
 #include "drawing/Canvasops.h"
+#include "drawing/Displaysettings.h"
 #include "drawing/Pertdrawmode.h"
+#include "drawing/Tpertgrid.h"
 #include "gantt/Gantt.h"
 #include "model/Numbertext.h"
 #include "model/Pertgra.h"

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "gantt/Ganttrow.h"
+#include "model/Ganttrow.h"
 #include "model/Workdata.h"
 #include "model/Worktimedata.h"
 

@@ -55,3 +55,13 @@ bool IsNumericText(std::string_view text)
 {
     return ParseNumericText(text).has_value();
 }
+
+bool IsIntegerText(std::string_view text)
+{
+    size_t i = 0;
+    if (!text.empty() && text[0] == '-') i = 1;
+    if (i >= text.size() || text.size() > 10) return false;
+    for (; i < text.size(); ++i)
+        if (text[i] < '0' || text[i] > '9') return false;
+    return true;
+}

@@ -12,5 +12,9 @@ std::string NumberToText(double v, int n, int d);
 // least one digit ("." and "1..2" are not numbers).
 bool IsNumericText(std::string_view text);
 
+// True for a whole number of at most ten characters, an optional leading
+// minus included (the integer fields of the dialogs).
+bool IsIntegerText(std::string_view text);
+
 // The strict, locale-independent parser behind IsNumericText.
 std::optional<double> ParseNumericText(std::string_view text);

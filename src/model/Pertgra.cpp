@@ -7,25 +7,7 @@
 
 #include "model/Sortbytime.h"
 #include "model/Structurecache.h"
-#include "platform/Clock.h"
 #include "platform/Messagebox.h"
-#include "schedule/Vqtime.h"
-
-// The entering works of every node while link edits are under way.
-struct Tpertgra::LiveInto {
-    std::unordered_map<const Tvertex*, std::vector<Tedge*>> into;
-};
-
-Tpertgra::Tpertgra() : cache_(std::make_unique<StructureCache>())
-{
-    projectStart = TodayStamp();
-    progressDate = projectStart;
-    showStart = projectStart;
-    showEnd = projectStart;
-    InitDefaults();
-}
-
-Tpertgra::~Tpertgra() = default;
 
 void Tpertgra::InvalidateStructure() const
 {
@@ -619,15 +601,6 @@ void Tpertgra::ApplyWorkData(Tedge* work, const Tworkdata& edited)
     ComputeTimes();
 }
 
-void Tpertgra::InitDefaults()
-{
-    displaySettings = TDisplaySettings::Defaults();
-    screenPalette = TDisplaySettings::ScreenDefaults();
-    printPalette = TDisplaySettings::PrintDefaults();
-    ganttPrintPreset = Tgantt::PrintPreset();
-    ganttScreenPreset = Tgantt::ScreenPreset();
-}
-
 namespace {
 
 // Re-points every set nextSegment at the continuation leaving the work's
@@ -645,56 +618,6 @@ void RelinkSegments(const std::vector<std::unique_ptr<Tvertex>>& nodes)
         }
 }
 
-}
-
-void Tpertgra::CopySettingsFrom(const Tpertgra& s)
-{
-    title = s.title;
-    fileName = s.fileName;
-    hasFile = s.hasFile;
-    modified = s.modified;
-    titleFont = s.titleFont;
-    titleGap = s.titleGap;
-    showTitleAlways = s.showTitleAlways;
-    projectStart = s.projectStart;
-    displaySettings = s.displaySettings;
-    screenPalette = s.screenPalette;
-    printPalette = s.printPalette;
-    grid = std::make_unique<Tpertgrid>(*s.grid);
-    showFrame = s.showFrame;
-    liveGantt = s.liveGantt;
-    ganttPrintPreset = s.ganttPrintPreset;
-    ganttScreenPreset = s.ganttScreenPreset;
-    networkView = s.networkView;
-    workFont = s.workFont;
-    printTextColor = s.printTextColor;
-    screenTextColor = s.screenTextColor;
-    nodeFont = s.nodeFont;
-    customResourceDays.clear();
-    customResourceDays.reserve(s.customResourceDays.size());
-    for (const auto& day : s.customResourceDays)
-        customResourceDays.push_back(day ? day->CloneChain() : nullptr);
-    resourceDiagramInNetwork = s.resourceDiagramInNetwork;
-    resourceOnlyView = s.resourceOnlyView;
-    shownResources = s.shownResources;
-    showEndMark = s.showEndMark;
-    networkKind = s.networkKind;
-    groups = s.groups;
-    showTimeLabels = s.showTimeLabels;
-    std::copy(std::begin(s.colorPairs), std::end(s.colorPairs), std::begin(colorPairs));
-    auxiliaryPenWidth = s.auxiliaryPenWidth;
-    suspendedPenWidth = s.suspendedPenWidth;
-    reservedInt = s.reservedInt;
-    progressDate = s.progressDate;
-    resourceDrawMode = s.resourceDrawMode;
-    resourceScreenBrush = s.resourceScreenBrush;
-    resourcePrintBrush = s.resourcePrintBrush;
-    timeScale = s.timeScale;
-    showProgressLine = s.showProgressLine;
-    timeLabelMode = s.timeLabelMode;
-    annotations.clear();
-    for (const auto& a : s.annotations) annotations.push_back(std::make_unique<TBiaoZhu>(*a));
-    restIntervals = s.restIntervals;
 }
 
 std::unique_ptr<Tpertgra> Tpertgra::Clone() const
@@ -808,38 +731,3 @@ std::unique_ptr<Tpertgra> Tpertgra::BuildFromWorks(const std::vector<Tedge*>& wo
     return net;
 }
 
-bool Tpertgra::IsSameAs(const Tpertgra& o) const
-{
-    if (title != o.title || fileName != o.fileName || !(titleFont == o.titleFont) ||
-        titleGap != o.titleGap || showTitleAlways != o.showTitleAlways ||
-        projectStart != o.projectStart || !(displaySettings == o.displaySettings) ||
-        !(screenPalette == o.screenPalette) || !(printPalette == o.printPalette) ||
-        !(*grid == *o.grid) || showFrame != o.showFrame || !(liveGantt == o.liveGantt) ||
-        !(ganttPrintPreset == o.ganttPrintPreset) || !(ganttScreenPreset == o.ganttScreenPreset) ||
-        networkView != o.networkView || !(workFont == o.workFont) ||
-        printTextColor != o.printTextColor || screenTextColor != o.screenTextColor ||
-        !(nodeFont == o.nodeFont))
-        return false;
-    if (customResourceDays.size() != o.customResourceDays.size()) return false;
-    for (size_t i = 0; i < customResourceDays.size(); ++i)
-        if (!SameChain(customResourceDays[i].get(), o.customResourceDays[i].get())) return false;
-    if (resourceDiagramInNetwork != o.resourceDiagramInNetwork ||
-        resourceOnlyView != o.resourceOnlyView || shownResources != o.shownResources)
-        return false;
-    if (nodes.size() != o.nodes.size()) return false;
-    for (size_t i = 0; i < nodes.size(); ++i)
-        if (!nodes[i]->SameAs(*o.nodes[i])) return false;
-    if (showEndMark != o.showEndMark || networkKind != o.networkKind || !(groups == o.groups) ||
-        showTimeLabels != o.showTimeLabels ||
-        !std::equal(std::begin(colorPairs), std::end(colorPairs), std::begin(o.colorPairs)) ||
-        auxiliaryPenWidth != o.auxiliaryPenWidth || suspendedPenWidth != o.suspendedPenWidth ||
-        reservedInt != o.reservedInt || progressDate != o.progressDate ||
-        resourceDrawMode != o.resourceDrawMode || !(resourceScreenBrush == o.resourceScreenBrush) ||
-        !(resourcePrintBrush == o.resourcePrintBrush) || !(timeScale == o.timeScale) ||
-        showProgressLine != o.showProgressLine || !(timeLabelMode == o.timeLabelMode))
-        return false;
-    if (annotations.size() != o.annotations.size()) return false;
-    for (size_t i = 0; i < annotations.size(); ++i)
-        if (!(*annotations[i] == *o.annotations[i])) return false;
-    return restIntervals == o.restIntervals;
-}

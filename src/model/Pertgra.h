@@ -7,25 +7,33 @@
 #include <utility>
 #include <vector>
 
-#include "drawing/Biaozhu.h"
-#include "drawing/Displace.h"
-#include "drawing/Displaysettings.h"
-#include "drawing/Durinterval_x.h"
-#include "drawing/Timedatashowmode.h"
-#include "drawing/Tpertgrid.h"
-#include "editing/Fenzu.h"
-#include "gantt/Gantt.h"
 #include "model/Edge.h"
 #include "model/Vertex.h"
 #include "model/Vqbrush.h"
 #include "model/Vqfont.h"
-#include "resources/Pertreslist.h"
-#include "resources/Recsource.h"
-#include "schedule/Perttime_out.h"
+
+class TBiaoZhu;
+class TDisplaySettings;
+class TPertResList;
+class TPertTime_out;
+class TTimeDataShowMode;
+class Tdisplace;
+class Tfenzuarray;
+class Tgantt;
+class Tlistdurinterval_x;
+class Tpertgrid;
+class Trecsource;
 
 // One whole project: nodes with their works, the orders the scheduler uses,
-// the selection and every setting and sub-object of the project.
+// the selection and every setting and sub-object of the project. The
+// sub-objects that higher levels give behaviour are known here by name only:
+// the project creates, copies, compares and destroys them in
+// file/Pertgraparts.cpp, where their records are complete. The references
+// below stay bound to those parts for the project's lifetime.
 class Tpertgra {
+    struct Parts;
+    std::unique_ptr<Parts> parts_;
+
 public:
     int32_t pressX = 0;
     int32_t pressY = 0;
@@ -46,17 +54,17 @@ public:
     std::vector<Tvertex*> order;
     std::vector<Tedge*> selection;
     int32_t projectStart = 0;
-    TDisplaySettings displaySettings;
+    TDisplaySettings& displaySettings;
     // Right and bottom print margins (drawing units); not stored in the file.
     double printRightMargin = 5.0;
     double printBottomMargin = 5.0;
-    TDisplaySettings screenPalette;
-    TDisplaySettings printPalette;
-    std::unique_ptr<Tpertgrid> grid = std::make_unique<Tpertgrid>();
+    TDisplaySettings& screenPalette;
+    TDisplaySettings& printPalette;
+    std::unique_ptr<Tpertgrid> grid;
     bool showFrame = true;
-    Tgantt liveGantt;
-    Tgantt ganttPrintPreset;
-    Tgantt ganttScreenPreset;
+    Tgantt& liveGantt;
+    Tgantt& ganttPrintPreset;
+    Tgantt& ganttScreenPreset;
     bool networkView = true;
     TVqFont workFont{"宋体", 10, 0x00FFFF};
     int32_t printTextColor = 0xFF0000;
@@ -68,7 +76,7 @@ public:
     std::vector<std::string> shownResources;
     bool showEndMark = true;
     int32_t networkKind = 0;
-    Tfenzuarray groups;
+    Tfenzuarray& groups;
     int32_t showTimeLabels = 0;
     // (screen, print) pairs: auxiliary colour, suspended colour, a third pair kept only.
     int32_t colorPairs[6] = {0x808000, 0xFF0000, 0x00FFFF, 0xFF0000, 0, 0};
@@ -79,12 +87,12 @@ public:
     int32_t resourceDrawMode = 0;
     TVqBrush resourceScreenBrush{5, 0xFF0000};
     TVqBrush resourcePrintBrush{5, 0};
-    Tlistdurinterval_x timeScale;
+    Tlistdurinterval_x& timeScale;
     bool showProgressLine = false;
-    TTimeDataShowMode timeLabelMode;
-    TPertResList resources;
+    TTimeDataShowMode& timeLabelMode;
+    TPertResList& resources;
     std::vector<std::unique_ptr<TBiaoZhu>> annotations;
-    TPertTime_out restIntervals;
+    TPertTime_out& restIntervals;
     int32_t showStart = 0;
     int32_t showEnd = 0;
 
@@ -109,8 +117,9 @@ public:
     std::vector<Tedge*> AllWorksLiteral() const;
     bool Renumber();
     std::vector<Tvertex*> TimeOrder();
-    // The model step of every relayout after ComputeAndPull: lone milestones
-    // go, nodes take the rows of their single works (drawing/Tidynetwork.cpp).
+    // The model step of every relayout after ComputeAndPull and the deletion
+    // of lone milestones: nodes take the rows of their single works
+    // (drawing/Tidynetwork.cpp).
     void TidyNetwork();
     std::unique_ptr<Tpertgra> BuildFromWorks(const std::vector<Tedge*>& works) const;
     std::unique_ptr<Tpertgra> Clone() const;

@@ -2,6 +2,7 @@
 // The network's lookup index, shared by the container and the time
 // computation; not for use outside the network's own units.
 #include <cstdint>
+#include <unordered_map>
 #include <vector>
 
 #include "model/Pertgra.h"
@@ -33,4 +34,9 @@ struct Tpertgra::StructureCache {
     // scratch of the loop check, the time sort and the part numbering
     std::vector<int32_t> count, stack, parent, startsInPart, sizeOfPart;
     TTimeSortScratch sort;
+};
+
+// The entering works of every node while link edits are under way.
+struct Tpertgra::LiveInto {
+    std::unordered_map<const Tvertex*, std::vector<Tedge*>> into;
 };

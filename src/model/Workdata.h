@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "model/Recsource.h"
 #include "model/Vqfont.h"
-#include "resources/Recsource.h"
 
 // Work kinds are texts of the work data.
 namespace WorkKind {

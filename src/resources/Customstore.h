@@ -2,7 +2,7 @@
 #include <memory>
 #include <vector>
 
-#include "resources/Recsource.h"
+#include "model/Recsource.h"
 
 class TPrtWriter;
 class TPrtReader;

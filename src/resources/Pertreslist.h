@@ -1,7 +1,7 @@
 #pragma once
 #include <vector>
 
-#include "resources/Recsource.h"
+#include "model/Recsource.h"
 
 // The resource statistics list: entries collected for the usage dialog.
 // It is rebuilt on demand and never copied with, compared with or stored in a network.

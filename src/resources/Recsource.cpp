@@ -1,4 +1,4 @@
-#include "resources/Recsource.h"
+#include "model/Recsource.h"
 
 #include "file/Prtstream.h"
 

@@ -5,6 +5,8 @@
 #include <unordered_map>
 
 #include "drawing/Canvasops.h"
+#include "drawing/Displaysettings.h"
+#include "drawing/Fenzu.h"
 #include "drawing/Framelayout.h"
 #include "drawing/Pertdrawmode.h"
 #include "drawing/Timeaxis.h"
@@ -12,6 +14,7 @@
 #include "model/Pertgra.h"
 #include "resources/Resourcelines.h"
 #include "schedule/Calendar.h"
+#include "schedule/Perttime_out.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 #include <string>
 #include <vector>
 
-#include "resources/Recsource.h"
+#include "model/Recsource.h"
 
 class Tpertgra;
 class Tworkdata;

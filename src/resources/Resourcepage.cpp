@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "drawing/Displaysettings.h"
 #include "model/Pertgra.h"
 #include "platform/Messagebox.h"
 #include "resources/Resourcecatalogue.h"

@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "model/Pertgra.h"
+#include "schedule/Perttime_out.h"
 #include "schedule/Vqtime.h"
 
 namespace {

@@ -14,6 +14,7 @@
 #include <cmath>
 
 #include "drawing/Displaycommands.h"
+#include "drawing/Displaysettings.h"
 #include "drawing/Pertdrawmode.h"
 #include "model/Pertgra.h"
 #include "platform/Messagebox.h"

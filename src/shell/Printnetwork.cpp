@@ -8,12 +8,15 @@
 #include <ostream>
 
 #include "drawing/Displaycommands.h"
+#include "drawing/Displaysettings.h"
+#include "drawing/Fenzu.h"
 #include "drawing/Framelayout.h"
-#include "drawing/Layoutpass.h"
 #include "drawing/Pertdraw.h"
 #include "drawing/Pertdrawmode.h"
 #include "drawing/Pertsetdata.h"
+#include "editing/Relayout.h"
 #include "file/Projectfile.h"
+#include "gantt/Gantt.h"
 #include "model/Pertgra.h"
 #include "platform/Messagebox.h"
 #include "platform/Printer.h"

@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include "drawing/Displaysettings.h"
+#include "drawing/Durinterval_x.h"
 #include "drawing/Pertdrawmode.h"
+#include "drawing/Tpertgrid.h"
+#include "gantt/Gantt.h"
 #include "model/Pertgra.h"
 
 namespace {

@@ -7,10 +7,10 @@
 #include "drawing/Canvasops.h"
 #include "drawing/Drawtest.h"
 #include "drawing/Framelayout.h"
-#include "drawing/Layoutpass.h"
 #include "drawing/Pertdraw.h"
 #include "drawing/Pertdrawmode.h"
 #include "drawing/Tpertgrid.h"
+#include "editing/Relayout.h"
 #include "model/Pertgra.h"
 
 namespace {

@@ -1,14 +1,20 @@
 #include "drawing/Layoutpass.h"
+#include "editing/Relayout.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <map>
 
+#include "drawing/Displace.h"
+#include "drawing/Displaysettings.h"
 #include "drawing/Drawtest.h"
+#include "drawing/Durinterval_x.h"
 #include "drawing/Timeaxis.h"
+#include "drawing/Tpertgrid.h"
 #include "drawing/Workgeometry.h"
 #include "model/Pertgra.h"
+#include "schedule/Perttime_out.h"
 #include "support/Fakemessages.h"
 #include "support/Plangen.h"
 

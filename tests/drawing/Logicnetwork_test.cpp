@@ -1,9 +1,10 @@
 #include <gtest/gtest.h>
 
 #include "drawing/Drawtest.h"
+#include "drawing/Durinterval_x.h"
 #include "drawing/Framelayout.h"
-#include "drawing/Layoutpass.h"
 #include "drawing/Timeaxis.h"
+#include "editing/Relayout.h"
 #include "model/Pertgra.h"
 #include "schedule/Calendar.h"
 #include "schedule/Logicpert.h"

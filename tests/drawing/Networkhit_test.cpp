@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "drawing/Drawtest.h"
+#include "drawing/Fenzu.h"
 #include "drawing/Layoutpass.h"
 #include "model/Pertgra.h"
 #include "support/Fakemessages.h"

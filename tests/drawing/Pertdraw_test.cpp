@@ -7,9 +7,13 @@
 #include <functional>
 
 #include "drawing/Canvasops.h"
+#include "drawing/Displaysettings.h"
 #include "drawing/Drawtest.h"
+#include "drawing/Fenzu.h"
 #include "drawing/Layoutpass.h"
 #include "drawing/Pertdrawmode.h"
+#include "drawing/Timedatashowmode.h"
+#include "drawing/Tpertgrid.h"
 #include "drawing/Workgeometry.h"
 #include "model/Pertgra.h"
 #include "schedule/Calendar.h"

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "drawing/Drawtest.h"
+#include "drawing/Durinterval_x.h"
 #include "file/Projectfile.h"
 #include "model/Pertgra.h"
 #include "schedule/Calendar.h"

@@ -9,11 +9,13 @@
 #include "drawing/Drawtest.h"
 #include "drawing/Framelayout.h"
 #include "drawing/Framepainter.h"
-#include "drawing/Layoutpass.h"
 #include "drawing/Pertdrawmode.h"
 #include "drawing/Scalecommands.h"
 #include "drawing/Timeaxis.h"
+#include "drawing/Tpertgrid.h"
+#include "editing/Relayout.h"
 #include "model/Pertgra.h"
+#include "schedule/Perttime_out.h"
 #include "support/Fakemessages.h"
 
 namespace {

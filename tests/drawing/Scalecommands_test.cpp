@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "drawing/Displaysettings.h"
 #include "drawing/Drawtest.h"
+#include "drawing/Durinterval_x.h"
 #include "model/Pertgra.h"
 
 namespace {

@@ -2,9 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include "drawing/Displace.h"
 #include "drawing/Drawtest.h"
-#include "drawing/Layoutpass.h"
+#include "drawing/Durinterval_x.h"
+#include "drawing/Fenzu.h"
+#include "drawing/Tpertgrid.h"
+#include "editing/Relayout.h"
 #include "model/Pertgra.h"
+#include "schedule/Perttime_out.h"
 
 namespace {
 

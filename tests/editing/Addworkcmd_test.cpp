@@ -2,13 +2,14 @@
 
 #include <gtest/gtest.h>
 
-#include "drawing/Layoutpass.h"
 #include "drawing/Pertdrawmode.h"
 #include "drawing/Timeaxis.h"
 #include "drawing/Workgeometry.h"
 #include "editing/Applydrag.h"
+#include "editing/Commanddoc.h"
 #include "editing/Editcmd.h"
 #include "editing/Pertdoc.h"
+#include "editing/Relayout.h"
 #include "editing/Setpertcommand.h"
 #include "entry/Workdialogs.h"
 #include "model/Pertgra.h"
@@ -17,7 +18,6 @@
 #include "schedule/Vqtime.h"
 #include "support/Fakemessages.h"
 #include "support/Netbuilder.h"
-#include "editing/Commanddoc.h"
 
 namespace {
 

@@ -4,10 +4,10 @@
 
 #include <gtest/gtest.h>
 
-#include "drawing/Layoutpass.h"
 #include "drawing/Timeaxis.h"
 #include "drawing/Workgeometry.h"
 #include "editing/Networkshape.h"
+#include "editing/Relayout.h"
 #include "editing/Selectcmd.h"
 #include "support/Fakemessages.h"
 #include "support/Netbuilder.h"

@@ -4,10 +4,10 @@
 
 #include <gtest/gtest.h>
 
-#include "drawing/Layoutpass.h"
 #include "drawing/Timeaxis.h"
+#include "editing/Networkchecks.h"
 #include "editing/Networkshape.h"
-#include "model/Networkchecks.h"
+#include "editing/Relayout.h"
 #include "support/Fakemessages.h"
 #include "support/Netbuilder.h"
 

@@ -9,17 +9,17 @@
 #include <utility>
 #include <vector>
 
-#include "drawing/Layoutpass.h"
+#include "drawing/Timeaxis.h"
 #include "drawing/Workgeometry.h"
 #include "editing/Applydrag.h"
 #include "editing/Editcmd.h"
 #include "editing/Pertdoc.h"
-#include "drawing/Timeaxis.h"
+#include "editing/Relayout.h"
 #include "editing/Workdelete.h"
 #include "entry/Workdialog.h"
 #include "entry/Workdialogs.h"
-#include "schedule/Calendar.h"
 #include "model/Pertgra.h"
+#include "schedule/Calendar.h"
 #include "support/Fakemessages.h"
 #include "support/Netbuilder.h"
 #include "support/Scheduleinvariant.h"

@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include "drawing/Layoutpass.h"
 #include "editing/Networkshape.h"
+#include "editing/Relayout.h"
 #include "support/Fakemessages.h"
 #include "support/Netbuilder.h"
 

@@ -9,13 +9,14 @@
 #include <random>
 #include <string>
 
-#include "drawing/Layoutpass.h"
 #include "drawing/Timeaxis.h"
 #include "drawing/Workgeometry.h"
 #include "editing/Applydrag.h"
 #include "editing/Fenduan.h"
 #include "editing/Groupedit.h"
+#include "editing/Linkcut.h"
 #include "editing/Networkshape.h"
+#include "editing/Relayout.h"
 #include "editing/Replacework.h"
 #include "editing/Rowmove.h"
 #include "editing/Selectcmd.h"

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "Commanddoc.h"
+#include "drawing/Fenzu.h"
 #include "drawing/Groupops.h"
 #include "drawing/Networkhit.h"
 #include "editing/Popupactions.h"

@@ -7,12 +7,14 @@
 #include <string>
 #include <vector>
 
+#include "drawing/Displaysettings.h"
+#include "drawing/Fenzu.h"
 #include "drawing/Framelayout.h"
 #include "drawing/Groupops.h"
-#include "drawing/Layoutpass.h"
 #include "drawing/Networkhit.h"
 #include "drawing/Timeaxis.h"
 #include "editing/Pertdoc.h"
+#include "editing/Relayout.h"
 #include "support/Netbuilder.h"
 #include "support/Scheduleinvariant.h"
 

@@ -13,7 +13,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "drawing/Layoutpass.h"
+#include "editing/Relayout.h"
 #include "editing/Workinsert.h"
 #include "file/Projectfile.h"
 #include "model/Pertgra.h"

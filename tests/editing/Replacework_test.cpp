@@ -7,11 +7,11 @@
 #include <algorithm>
 #include <set>
 
-#include "drawing/Layoutpass.h"
 #include "drawing/Pertdrawmode.h"
 #include "drawing/Workgeometry.h"
 #include "editing/Importcmd.h"
 #include "editing/Networkshape.h"
+#include "editing/Relayout.h"
 #include "support/Fakemessages.h"
 #include "support/Netbuilder.h"
 

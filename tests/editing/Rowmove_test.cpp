@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "drawing/Layoutpass.h"
 #include "drawing/Timeaxis.h"
 #include "editing/Networkshape.h"
+#include "editing/Relayout.h"
 #include "editing/Selectcmd.h"
 #include "support/Netbuilder.h"
 

@@ -2,10 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include "drawing/Layoutpass.h"
 #include "drawing/Pertdrawmode.h"
 #include "drawing/Workgeometry.h"
 #include "editing/Desktopfixtures.h"
+#include "editing/Relayout.h"
+#include "gantt/Gantt.h"
 #include "platform/Recordingcanvas.h"
 
 namespace {

@@ -1,5 +1,6 @@
 // Deleting works and cutting their links: the network stays connected, rows
 // close up, and every refusal leaves the network as it was.
+#include "editing/Linkcut.h"
 #include "editing/Workdelete.h"
 
 #include <gtest/gtest.h>
@@ -8,11 +9,12 @@
 #include <functional>
 #include <random>
 
-#include "drawing/Layoutpass.h"
 #include "drawing/Timeaxis.h"
+#include "editing/Networkchecks.h"
 #include "editing/Networkshape.h"
+#include "editing/Relayout.h"
 #include "editing/Rowops.h"
-#include "model/Networkchecks.h"
+#include "gantt/Gantt.h"
 #include "support/Fakemessages.h"
 #include "support/Netbuilder.h"
 #include "support/Plangen.h"

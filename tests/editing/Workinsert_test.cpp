@@ -4,8 +4,8 @@
 
 #include <functional>
 
-#include "drawing/Layoutpass.h"
 #include "drawing/Timeaxis.h"
+#include "editing/Relayout.h"
 #include "editing/Rowops.h"
 #include "editing/Workinsert.h"
 #include "schedule/Calendar.h"

@@ -6,7 +6,7 @@
 #include <cmath>
 #include <functional>
 
-#include "drawing/Layoutpass.h"
+#include "editing/Relayout.h"
 #include "drawing/Timeaxis.h"
 #include "editing/Desktopfixtures.h"
 #include "entry/Budgetitemsource.h"

@@ -8,8 +8,9 @@
 #include <locale>
 
 #include "file/Networkrecords.h"
-#include "file/Prtstream.h"
 #include "file/Projectfixtures.h"
+#include "file/Prtstream.h"
+#include "schedule/Perttime_out.h"
 #include "support/Plangen.h"
 
 namespace fs = std::filesystem;

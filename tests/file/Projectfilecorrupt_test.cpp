@@ -8,9 +8,14 @@
 #include <functional>
 #include <limits>
 
+#include "drawing/Displaysettings.h"
+#include "drawing/Durinterval_x.h"
+#include "drawing/Tpertgrid.h"
 #include "file/Networkrecords.h"
-#include "file/Prtstream.h"
 #include "file/Projectfixtures.h"
+#include "file/Prtstream.h"
+#include "gantt/Gantt.h"
+#include "schedule/Perttime_out.h"
 
 namespace fs = std::filesystem;
 

@@ -10,8 +10,16 @@
 #include <string>
 #include <vector>
 
+#include "drawing/Biaozhu.h"
+#include "drawing/Displaysettings.h"
+#include "drawing/Durinterval_x.h"
+#include "drawing/Fenzu.h"
+#include "drawing/Timedatashowmode.h"
+#include "drawing/Tpertgrid.h"
 #include "file/Projectfile.h"
+#include "gantt/Gantt.h"
 #include "model/Pertgra.h"
+#include "schedule/Perttime_out.h"
 #include "support/Fakemessages.h"
 #include "support/Netbuilder.h"
 

@@ -1,4 +1,4 @@
-#include "file/Projectinfo.h"
+#include "shell/Projectinfo.h"
 
 #include <gtest/gtest.h>
 
@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "file/Projectfixtures.h"
+#include "schedule/Perttime_out.h"
 
 namespace fs = std::filesystem;
 

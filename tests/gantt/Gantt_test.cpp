@@ -4,7 +4,9 @@
 
 #include <functional>
 
+#include "drawing/Durinterval_x.h"
 #include "drawing/Recordtest.h"
+#include "drawing/Tpertgrid.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "gantt/Ganttcmd.h"
+#include "editing/Ganttcmd.h"
 
 #include <gtest/gtest.h>
 
@@ -7,6 +7,7 @@
 #include "editing/Deletedialog.h"
 #include "editing/History.h"
 #include "editing/Timedic.h"
+#include "gantt/Gantt.h"
 #include "gantt/Ganttfixture.h"
 #include "platform/Recordingcanvas.h"
 #include "schedule/Calendar.h"

@@ -4,8 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "drawing/Layoutpass.h"
 #include "editing/Pertdoc.h"
+#include "editing/Relayout.h"
+#include "gantt/Gantt.h"
 #include "model/Pertgra.h"
 
 namespace ganttfixture {

@@ -5,9 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "drawing/Layoutpass.h"
+#include "drawing/Displaysettings.h"
 #include "drawing/Pertdraw.h"
 #include "drawing/Pertdrawmode.h"
+#include "editing/Relayout.h"
 #include "gantt/Gantt.h"
 #include "gantt/Ganttfixture.h"
 #include "model/Pertgra.h"

@@ -4,10 +4,11 @@
 
 #include <random>
 
+#include "editing/Paixudialog.h"
 #include "editing/Pertdoc.h"
+#include "gantt/Gantt.h"
 #include "gantt/Ganttfixture.h"
 #include "gantt/Paixuchoice.h"
-#include "gantt/Paixudialog.h"
 #include "model/Pertgra.h"
 #include "support/Netbuilder.h"
 #include "support/Plangen.h"

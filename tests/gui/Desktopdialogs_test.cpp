@@ -12,23 +12,25 @@
 #include <QPushButton>
 #include <QRegularExpression>
 
+#include "drawing/Displaysettings.h"
 #include "drawing/Pertsetfm.h"
+#include "drawing/Timesetfm.h"
 #include "editing/Deletechoice.h"
 #include "editing/Deletefm.h"
+#include "editing/Paixufm.h"
 #include "editing/Timedicfm.h"
 #include "editing/Fenduanfm.h"
 #include <QDateEdit>
 #include "gantt/Paixuchoice.h"
-#include "gantt/Paixufm.h"
 #include <QRadioButton>
 #include <QTableWidget>
+#include "gantt/Gantt.h"
 #include "gui/Desktopgui.h"
 #include "model/Pertgra.h"
 #include "platform/qt/Qtdialogkit.h"
 #include "platform/qt/Qtmessagebox.h"
-#include "platform/qt/Qttranslations.h"
 #include "platform/qt/Qtsingleinstance.h"
-#include "schedule/Timesetfm.h"
+#include "platform/qt/Qttranslations.h"
 #include "support/Fakemessages.h"
 
 namespace {

@@ -1,5 +1,5 @@
-#include "shell/Pertmainfm1.h"
 #include "shell/Fengmianfm.h"
+#include "shell/Pertmainfm1.h"
 
 #include <QAction>
 #include <QToolBar>
@@ -23,19 +23,22 @@
 #include <filesystem>
 #include <fstream>
 
+#include "drawing/Displaysettings.h"
+#include "drawing/Fenzu.h"
 #include "drawing/Workgeometry.h"
 #include "editing/Autobackup.h"
 #include "editing/Deletefm.h"
 #include "editing/Pertfm1.h"
 #include "editing/Workinsert.h"
-#include "entry/Workdialogs.h"
 #include "entry/Createpertinffm.h"
+#include "entry/Workdialogs.h"
 #include "file/Projectfile.h"
-#include "support/Fakeprinter.h"
+#include "gantt/Gantt.h"
 #include "gui/Desktopgui.h"
 #include "model/Pertgra.h"
 #include "platform/Inifile.h"
 #include "support/Fakemessages.h"
+#include "support/Fakeprinter.h"
 
 namespace {
 

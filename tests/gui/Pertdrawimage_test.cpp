@@ -10,12 +10,14 @@
 #include <memory>
 
 #include "drawing/Displaycommands.h"
+#include "drawing/Displaysettings.h"
 #include "drawing/Layoutpass.h"
 #include "drawing/Pertdraw.h"
 #include "drawing/Pertdrawmode.h"
-#include "drawing/Pictureexportfm.h"
+#include "drawing/Tpertgrid.h"
 #include "model/Pertgra.h"
 #include "platform/qt/Qtcanvas.h"
+#include "shell/Pictureexportfm.h"
 #include "support/Fakemessages.h"
 #include "support/Netbuilder.h"
 #include "support/Plangen.h"

@@ -9,7 +9,8 @@
 #include <string>
 
 #include "Desktopgui.h"
-#include "drawing/Layoutpass.h"
+#include "drawing/Displaysettings.h"
+#include "editing/Relayout.h"
 #include "model/Pertgra.h"
 #include "platform/qt/Qtprinter.h"
 #include "shell/Previewfm.h"
@@ -158,6 +159,8 @@ TEST(QtPrinter, ALargePlanPrintsToAMultiPagePdf)
 
 #include "drawing/Explaindraw.h"
 #include "drawing/Pertsetfm.h"
+#include "drawing/Tpertgrid.h"
+#include "gantt/Gantt.h"
 
 namespace {
 

@@ -15,6 +15,7 @@
 #include <QTreeWidget>
 #include <vector>
 
+#include "drawing/Durinterval_x.h"
 #include "drawing/Framelayout.h"
 #include "drawing/Pertsetfm.h"
 #include "drawing/Scalesetfm.h"
@@ -23,13 +24,14 @@
 #include "editing/Autobackup.h"
 #include "editing/Pertfm1.h"
 #include "editing/Workinsert.h"
-#include "gantt/Gantt.h"
 #include "entry/Createpertinffm.h"
 #include "file/Projectfile.h"
+#include "gantt/Gantt.h"
 #include "gui/Desktopgui.h"
 #include "model/Pertgra.h"
 #include "platform/qt/Qtdialogkit.h"
-#include "schedule/Timesetfm.h"
+#include "schedule/Perttime_out.h"
+#include "drawing/Timesetfm.h"
 #include "support/Fakemessages.h"
 
 namespace {

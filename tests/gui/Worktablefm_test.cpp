@@ -14,7 +14,7 @@
 #include <QToolButton>
 #include <QTreeWidget>
 
-#include "drawing/Layoutpass.h"
+#include "editing/Relayout.h"
 #include "entry/Budgetitemsource.h"
 #include "entry/Worktablefm1.h"
 #include "gui/Desktopgui.h"

@@ -1,6 +1,8 @@
 // The network container: storage orders, lookup, copies and equality.
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "model/Numbertext.h"
 #include "platform/Clock.h"
 #include "support/Fakemessages.h"

@@ -4,15 +4,17 @@
 #include <cmath>
 #include <random>
 
+#include "drawing/Displaysettings.h"
 #include "drawing/Drawtest.h"
 #include "drawing/Framelayout.h"
-#include "drawing/Layoutpass.h"
 #include "drawing/Pertdraw.h"
 #include "drawing/Pertdrawmode.h"
 #include "drawing/Timeaxis.h"
 #include "drawing/Tpertgrid.h"
+#include "editing/Relayout.h"
 #include "model/Pertgra.h"
 #include "resources/Resourcediagram.h"
+#include "schedule/Perttime_out.h"
 #include "support/Plangen.h"
 
 namespace {

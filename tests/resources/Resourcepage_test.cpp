@@ -1,11 +1,13 @@
 // The page 资源图设置 and the dialog 资源用量 over their state classes.
 #include <gtest/gtest.h>
 
+#include "drawing/Displaysettings.h"
 #include "drawing/Drawtest.h"
 #include "model/Pertgra.h"
 #include "resources/Resourcecatalogue.h"
 #include "resources/Resourcepage.h"
 #include "resources/Resourceusage.h"
+#include "schedule/Perttime_out.h"
 #include "support/Fakemessages.h"
 
 namespace {

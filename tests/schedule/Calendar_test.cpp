@@ -6,6 +6,7 @@
 
 #include "model/Pertgra.h"
 #include "schedule/Calendar.h"
+#include "schedule/Perttime_out.h"
 #include "schedule/Vqtime.h"
 
 namespace {

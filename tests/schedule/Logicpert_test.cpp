@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "drawing/Displace.h"
 #include "model/Pertgra.h"
 #include "support/Netbuilder.h"
 #include "support/Plangen.h"

@@ -1,13 +1,19 @@
 #include <gtest/gtest.h>
 
+#include "drawing/Displaysettings.h"
+#include "drawing/Durinterval_x.h"
 #include "drawing/Pertsetdata.h"
 #include "drawing/Scaleset.h"
 #include "drawing/Timedataset.h"
+#include "drawing/Timedatashowmode.h"
+#include "drawing/Timeset.h"
+#include "drawing/Tpertgrid.h"
 #include "drawing/Vanguardlineset.h"
 #include "editing/Desktopfixtures.h"
 #include "entry/Createpertinf.h"
+#include "gantt/Gantt.h"
 #include "schedule/Calendar.h"
-#include "schedule/Timeset.h"
+#include "schedule/Perttime_out.h"
 #include "schedule/Vqtime.h"
 #include "support/Fakemessages.h"
 

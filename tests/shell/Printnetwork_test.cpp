@@ -4,8 +4,9 @@
 
 #include <cmath>
 
-#include "drawing/Layoutpass.h"
+#include "drawing/Displaysettings.h"
 #include "drawing/Pertdraw.h"
+#include "editing/Relayout.h"
 #include "model/Pertgra.h"
 #include "support/Fakemessages.h"
 #include "support/Fakeprinter.h"

@@ -7,7 +7,7 @@
 #include <QPixmap>
 #include <limits>
 
-#include "drawing/Pertsetdata.h"
+#include "model/Numbertext.h"
 #include "platform/Messagebox.h"
 #include "platform/qt/Qtcanvas.h"
 #include "schedule/Vqtime.h"
@@ -88,7 +88,7 @@ void TFontButton::Pick()
 TIntegerEdit::TIntegerEdit(QLineEdit* edit) : QObject(edit), edit_(edit), last_(edit->text())
 {
     connect(edit, &QLineEdit::textEdited, this, [this](const QString& t) {
-        if (t.isEmpty() || t == QLatin1String("-") || Tpertsetdata::IsIntegerText(S(t))) {
+        if (t.isEmpty() || t == QLatin1String("-") || IsIntegerText(S(t))) {
             last_ = t;
             return;
         }

@@ -2,7 +2,7 @@
 #include <QDialog>
 #include <memory>
 
-#include "gantt/Paixudialog.h"
+#include "editing/Paixudialog.h"
 
 class QPushButton;
 class QRadioButton;

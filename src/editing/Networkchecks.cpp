@@ -1,12 +1,14 @@
-#include "model/Networkchecks.h"
+#include "editing/Networkchecks.h"
 
 #include <algorithm>
 #include <climits>
 #include <numeric>
 
-#include "drawing/Layoutpass.h"
+#include "drawing/Displace.h"
+#include "drawing/Durinterval_x.h"
 #include "drawing/Timeaxis.h"
 #include "editing/Nodemerge.h"
+#include "editing/Relayout.h"
 #include "editing/Rowmove.h"
 #include "editing/Rowops.h"
 #include "model/Pertgra.h"

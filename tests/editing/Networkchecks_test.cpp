@@ -1,15 +1,16 @@
 // The structural checks: start and end nodes and their merging, overlapping
 // work lines and their repair, redundant dummy links; the fast forms against
 // the plain scans.
-#include "model/Networkchecks.h"
+#include "editing/Networkchecks.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <random>
 
-#include "drawing/Layoutpass.h"
+#include "drawing/Displace.h"
 #include "drawing/Timeaxis.h"
+#include "editing/Relayout.h"
 #include "model/Pertgra.h"
 #include "support/Fakemessages.h"
 #include "support/Netbuilder.h"

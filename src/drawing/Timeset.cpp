@@ -1,7 +1,8 @@
-#include "schedule/Timeset.h"
+#include "drawing/Timeset.h"
 
 #include <algorithm>
 
+#include "drawing/Tpertgrid.h"
 #include "model/Pertgra.h"
 #include "platform/Messagebox.h"
 #include "schedule/Calendar.h"

@@ -1,16 +1,17 @@
-#include "gantt/Ganttcmd.h"
+#include "editing/Ganttcmd.h"
 
 #include <cmath>
 
 #include "drawing/Framelayout.h"
-#include "drawing/Layoutpass.h"
 #include "drawing/Pertdrawmode.h"
 #include "drawing/Timeaxis.h"
 #include "editing/Deletedialog.h"
 #include "editing/Timedic.h"
 #include "editing/Editcmd.h"
+#include "editing/Relayout.h"
 #include "editing/Workinsert.h"
 #include "entry/Workdialogs.h"
+#include "gantt/Gantt.h"
 #include "model/Pertgra.h"
 
 namespace {

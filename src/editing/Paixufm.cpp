@@ -1,4 +1,4 @@
-#include "gantt/Paixufm.h"
+#include "editing/Paixufm.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>

@@ -1,4 +1,4 @@
-#include "drawing/Pictureexportfm.h"
+#include "shell/Pictureexportfm.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -16,9 +16,10 @@
 #include <memory>
 
 #include "drawing/Displaycommands.h"
-#include "drawing/Layoutpass.h"
+#include "drawing/Displaysettings.h"
 #include "drawing/Pertdraw.h"
 #include "drawing/Pertdrawmode.h"
+#include "editing/Relayout.h"
 #include "model/Pertgra.h"
 #include "platform/qt/Qtcanvas.h"
 

@@ -1,4 +1,4 @@
-#include "editing/Fenzu.h"
+#include "drawing/Fenzu.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 #include <QDialog>
 #include <set>
 
-#include "schedule/Timeset.h"
+#include "drawing/Timeset.h"
 
 class QCalendarWidget;
 class QComboBox;

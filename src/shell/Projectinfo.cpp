@@ -1,4 +1,4 @@
-#include "file/Projectinfo.h"
+#include "shell/Projectinfo.h"
 
 #include <algorithm>
 #include <charconv>
@@ -8,8 +8,9 @@
 #include <system_error>
 
 #include "drawing/Layoutpass.h"
+#include "editing/Networkchecks.h"
+#include "editing/Relayout.h"
 #include "interchange/Interchangecli.h"
-#include "model/Networkchecks.h"
 #include "model/Numbertext.h"
 #include "model/Pertgra.h"
 #include "resources/Resourcereport.h"

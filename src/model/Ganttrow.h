@@ -1,7 +1,7 @@
 #pragma once
 #include <vector>
 
-#include "gantt/Ganttcell.h"
+#include "model/Ganttcell.h"
 
 // The row of a work in the Gantt table: the cells the last layout built for
 // it while it was on the page. Not stored and not copied with the work.

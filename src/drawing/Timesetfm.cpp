@@ -1,4 +1,4 @@
-#include "schedule/Timesetfm.h"
+#include "drawing/Timesetfm.h"
 
 #include <algorithm>
 

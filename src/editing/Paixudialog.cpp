@@ -1,4 +1,4 @@
-#include "gantt/Paixudialog.h"
+#include "editing/Paixudialog.h"
 
 #include "editing/Pertdoc.h"
 #include "gantt/Paixuchoice.h"
