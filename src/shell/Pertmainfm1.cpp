@@ -296,8 +296,8 @@ void Tpertmainfm::BuildMenus()
     file->addAction(QStringLiteral("存为其它图片格式"), this, &Tpertmainfm::ExportActive);
     QMenu* exportMenu = file->addMenu(QStringLiteral("导出"));
     exportMenu->addAction(QStringLiteral("工作表 (CSV)…"), this, &Tpertmainfm::ExportCsvActive);
-    exportMenu->addAction(QStringLiteral("MS Project XML…"), this, &Tpertmainfm::ExportXmlActive);
-    file->addAction(QStringLiteral("导入 MS Project XML…"), this, &Tpertmainfm::ImportXml);
+    exportMenu->addAction(QStringLiteral("项目交换 XML…"), this, &Tpertmainfm::ExportXmlActive);
+    file->addAction(QStringLiteral("导入项目交换 XML…"), this, &Tpertmainfm::ImportXml);
     file->addSeparator();
     file->addAction(QStringLiteral("打印设置"), this, &Tpertmainfm::PrinterSetupActive);
     file->addAction(QStringLiteral("打印预览"), this, &Tpertmainfm::PreviewActive);

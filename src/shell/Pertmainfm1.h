@@ -50,7 +50,7 @@ public:
     IPrinter* printer = nullptr;
     // Shows the report of an XML import; the window "导入报告" unless tests bind one.
     std::function<void(const std::string&)> importReport;
-    // 文件 ▸ 导入 MS Project XML…: the imported plan as a new document.
+    // 文件 ▸ 导入项目交换 XML…: the imported plan as a new document.
     Tpertfm* ImportXml();
     IPrinter& Printer();
 

@@ -338,7 +338,7 @@ TEST(MainWindow, MenusOfferOnlyWhatExists)
     for (QAction* a : f.window->fileMenuWidget->actions())
         if (!a->isSeparator()) file << a->text();
     EXPECT_EQ(file, (QStringList{"新建", "打开", "打开示例文件", "保存", "另存为", "存为其它图片格式",
-                                 "导出", "导入 MS Project XML…", "打印设置", "打印预览", "打印", "关闭", "退出"}));
+                                 "导出", "导入项目交换 XML…", "打印设置", "打印预览", "打印", "关闭", "退出"}));
     QStringList tools;
     for (QAction* a : f.window->pertPanel->actions())
         if (a->isVisible()) tools << a->toolTip();
@@ -593,7 +593,7 @@ TEST(MainWindow, ThePlanIsExportedAsProjectXml)
     ASSERT_TRUE(f.window->OpenDocument(f.Plan("plan.prt")));
     const std::string path = f.dir.File("plan.xml");
     f.dialogs.saveAnswers = {path};
-    f.Menu("MS Project XML…")->trigger();
+    f.Menu("项目交换 XML…")->trigger();
     std::ifstream in(path, std::ios::binary);
     std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     EXPECT_NE(text.find("<Project xmlns=\"http://schemas.microsoft.com/project\">"),
@@ -619,7 +619,7 @@ TEST(MainWindow, AnImportedPlanIsANewDocumentWithItsReport)
     std::string report;
     f.window->importReport = [&report](const std::string& t) { report = t; };
     f.dialogs.openAnswers = {{xml}};
-    f.Menu("导入 MS Project XML…")->trigger();
+    f.Menu("导入项目交换 XML…")->trigger();
     Tpertfm* d = f.window->ActiveDocument();
     ASSERT_NE(d, nullptr);
     // Both start at the start node (start to start) and end at the end node: one dummy.
@@ -636,7 +636,7 @@ TEST(MainWindow, AnImportedPlanIsANewDocumentWithItsReport)
         o << "<Project><Tasks>";
     }
     f.dialogs.openAnswers = {{xml}};
-    f.Menu("导入 MS Project XML…")->trigger();
+    f.Menu("导入项目交换 XML…")->trigger();
     EXPECT_EQ(f.window->Documents().size(), docs);
     ASSERT_FALSE(f.msgs.shown.empty());
     EXPECT_NE(f.msgs.shown.back().text.find("XML格式错误"), std::string::npos);
