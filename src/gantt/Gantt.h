@@ -159,6 +159,8 @@ public:
     // were renumbered.
     int32_t MoveRow(Tpertgra& net, Tedge* work, TPosition2D p);
 
+    // Whether a work gets a row of its own (segments continue their first).
+    static bool HasRow(const Tedge& work);
     static std::string WorkColumnText(const Tedge& work, int32_t columnId, const Tpertgra& net);
     // Lines of the text for the width on the canvas in its current font:
     // mode 1 splits into equal character counts, any other mode fills greedily.

@@ -18,12 +18,6 @@ namespace {
 
 constexpr double kSameTime = 1e-8;
 
-bool HasNoRow(const Tedge& w)
-{
-    const Tworkdata& d = *w.data;
-    return w.isContinuation || d.IsKind(WorkKind::Other) || d.IsDummy() ||
-           d.IsKind(WorkKind::TotalDuration) || d.IsMilestone();
-}
 
 double StartDay(const Tpertgra& net, const Tedge& w)
 {
@@ -33,19 +27,6 @@ double StartDay(const Tpertgra& net, const Tedge& w)
 double FinishDay(const Tpertgra& net, const Tedge& w)
 {
     return CalendarDayOfFinish(net, double(w.data->start) + w.data->duration);
-}
-
-std::string StartDateText(const Tpertgra& net, double t)
-{
-    return DateText(DateOfDay(net, CalendarDay(net, t)));
-}
-
-// The day of the finish's last second, never before the start.
-std::string FinishDateText(const Tpertgra& net, double s, double t)
-{
-    const double from = DateOfDay(net, CalendarDay(net, s));
-    const double last = DateOfDay(net, CalendarDayOfFinish(net, t)) - 1.0 / 86400;
-    return DateText(std::max(from, last));
 }
 
 // Amounts in general format with at most 6 significant digits.
@@ -158,13 +139,13 @@ std::vector<Tedge*> Tgantt::GanttRowList(Tpertgra& net) const
     std::vector<Tedge*> listed;
     for (const auto& v : net.nodes)
         for (Tedge* w = v->firstWork; w; w = w->nextWork)
-            if (!HasNoRow(*w)) listed.push_back(w);
+            if (Tgantt::HasRow(*w)) listed.push_back(w);
     std::vector<Tedge*> rows = ByDistinctNumbers(listed);
     if (rows.empty() && !listed.empty()) {
         // Shared numbers keep their order of AllWorks (by start, critical first).
         rows = net.AllWorks();
         rows.erase(std::remove_if(rows.begin(), rows.end(),
-                                  [](const Tedge* w) { return HasNoRow(*w); }),
+                                  [](const Tedge* w) { return !Tgantt::HasRow(*w); }),
                    rows.end());
         std::stable_sort(rows.begin(), rows.end(), [](const Tedge* a, const Tedge* b) {
             return a->data->workNo < b->data->workNo;
@@ -442,6 +423,13 @@ int32_t Tgantt::MoveRow(Tpertgra& net, Tedge* work, TPosition2D p)
     return 1;
 }
 
+bool Tgantt::HasRow(const Tedge& w)
+{
+    const Tworkdata& d = *w.data;
+    return !(w.isContinuation || d.IsKind(WorkKind::Other) || d.IsDummy() ||
+             d.IsKind(WorkKind::TotalDuration) || d.IsMilestone());
+}
+
 std::string Tgantt::WorkColumnText(const Tedge& work, int32_t columnId, const Tpertgra& net)
 {
     const Tworkdata& d = *work.data;
@@ -454,10 +442,10 @@ std::string Tgantt::WorkColumnText(const Tedge& work, int32_t columnId, const Tp
     case 5: return NumberToText(d.duration, 8, 2);
     case 6: return DateText(WorkStartDate(net, work));
     case 7: return DateText(WorkFinishDate(net, work));
-    case 8: return StartDateText(net, d.es);
-    case 9: return StartDateText(net, d.ls);
-    case 10: return FinishDateText(net, d.es, double(d.es) + d.duration);
-    case 11: return FinishDateText(net, d.ls, double(d.ls) + d.duration);
+    case 8: return DateText(StartDateOfTime(net, d.es));
+    case 9: return DateText(StartDateOfTime(net, d.ls));
+    case 10: return DateText(FinishDateOfTime(net, d.es, d.duration));
+    case 11: return DateText(FinishDateOfTime(net, d.ls, d.duration));
     case 12: return NumberToText(work.TF(), 4, 2);
     case 13: return NumberToText(work.FF(), 4, 2);
     default: return {};

@@ -4,32 +4,13 @@
 #include <cstdio>
 
 #include "file/Prtstream.h"
+#include "gantt/Gantt.h"
 #include "model/Numbertext.h"
 #include "model/Pertgra.h"
 #include "platform/Replacefile.h"
 #include "schedule/Calendar.h"
 
 namespace {
-
-bool Listed(const Tedge& w)
-{
-    const Tworkdata& d = *w.data;
-    return !(w.isContinuation || d.IsKind(WorkKind::Other) || d.IsDummy() ||
-             d.IsKind(WorkKind::TotalDuration) || d.IsMilestone());
-}
-
-std::string StartText(const Tpertgra& net, double t)
-{
-    return DateText(DateOfDay(net, CalendarDay(net, t)));
-}
-
-// The day of the finish's last second, never before the start.
-std::string FinishText(const Tpertgra& net, double s, double t)
-{
-    const double from = DateOfDay(net, CalendarDay(net, s));
-    const double last = DateOfDay(net, CalendarDayOfFinish(net, t)) - 1.0 / 86400;
-    return DateText(std::max(from, last));
-}
 
 std::string AmountText(double v)
 {
@@ -63,7 +44,7 @@ const std::vector<std::string>& WorkTableCsvCaptions()
 std::vector<Tedge*> WorkTableRows(const Tpertgra& net)
 {
     std::vector<Tedge*> rows = net.AllWorks();
-    rows.erase(std::remove_if(rows.begin(), rows.end(), [](const Tedge* w) { return !Listed(*w); }),
+    rows.erase(std::remove_if(rows.begin(), rows.end(), [](const Tedge* w) { return !Tgantt::HasRow(*w); }),
                rows.end());
     std::stable_sort(rows.begin(), rows.end(), [](const Tedge* a, const Tedge* b) {
         return a->data->workNo < b->data->workNo;
@@ -81,10 +62,10 @@ std::vector<std::string> WorkTableFields(const Tpertgra& net, const Tedge& work)
             NumberToText(total, 8, 2),
             DateText(WorkStartDate(net, work)),
             DateText(WorkFinishDate(net, work)),
-            StartText(net, d.es),
-            FinishText(net, d.es, double(d.es) + d.duration),
-            StartText(net, d.ls),
-            FinishText(net, d.ls, double(d.ls) + d.duration),
+            Tgantt::WorkColumnText(work, 8, net),
+            Tgantt::WorkColumnText(work, 10, net),
+            Tgantt::WorkColumnText(work, 9, net),
+            Tgantt::WorkColumnText(work, 11, net),
             NumberToText(work.TF(), 4, 2),
             NumberToText(work.FF(), 4, 2),
             d.critical ? "是" : "否",
