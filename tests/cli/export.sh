@@ -2,30 +2,10 @@
 # arrowplan-cli export: pictures of a plan with rest days (tests/data/plan60.prt,
 # see tests/data/README.md) in every format, with no display, and the refusals.
 # Usage: export.sh <arrowplan-cli> <tests/data>
-set -u
-cli="$1"
-data="$2"
-tmp="$(mktemp -d)"
-trap 'rm -rf "$tmp"' EXIT
-failed=0
+. "$(dirname "$0")/lib/clitest.bash"
 plan="$data/plan60.prt"
 
-fail() {
-    echo "FAIL: $*" >&2
-    failed=1
-}
-
-# No display at all: the program picks the offscreen platform itself.
-run() {
-    env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$cli" "$@"
-}
-
-if run export "$plan" "$tmp/probe.png" 2>"$tmp/err" >/dev/null; then
-    :
-elif grep -q "no picture writer" "$tmp/err"; then
-    echo "arrowplan-cli built without the Qt library: no pictures to check"
-    exit 0
-fi
+skip_without_pictures "$plan"
 
 size() { stat -c %s "$1" 2>/dev/null || echo 0; }
 

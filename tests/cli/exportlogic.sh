@@ -2,26 +2,10 @@
 # arrowplan-cli export --view logic: a plan saved in the time-scaled view
 # drawn as its logic network, with no display.
 # Usage: exportlogic.sh <arrowplan-cli> <tests/data>
-set -u
-cli="$1"
-data="$2"
-tmp="$(mktemp -d)"
-trap 'rm -rf "$tmp"' EXIT
-failed=0
+. "$(dirname "$0")/lib/clitest.bash"
 plan="$data/plan60.prt"
 
-fail() {
-    echo "FAIL: $*" >&2
-    failed=1
-}
-
-run() {
-    env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$cli" "$@"
-}
-
-if ! run export "$plan" "$tmp/probe.png" >/dev/null 2>"$tmp/err"; then
-    grep -q "no picture writer" "$tmp/err" && { echo "built without the Qt library"; exit 0; }
-fi
+skip_without_pictures "$plan"
 
 for ext in png pdf svg; do
     if ! run export "$plan" "$tmp/logic.$ext" --view logic >/dev/null 2>"$tmp/err"; then

@@ -2,26 +2,10 @@
 # arrowplan-cli export --view: the Gantt chart and the network of a plan
 # (tests/data/plan60.prt, saved in the network view), with no display.
 # Usage: exportview.sh <arrowplan-cli> <tests/data>
-set -u
-cli="$1"
-data="$2"
-tmp="$(mktemp -d)"
-trap 'rm -rf "$tmp"' EXIT
-failed=0
+. "$(dirname "$0")/lib/clitest.bash"
 plan="$data/plan60.prt"
 
-fail() {
-    echo "FAIL: $*" >&2
-    failed=1
-}
-
-run() {
-    env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$cli" "$@"
-}
-
-if ! run export "$plan" "$tmp/probe.png" >/dev/null 2>"$tmp/err"; then
-    grep -q "no picture writer" "$tmp/err" && { echo "built without the Qt library"; exit 0; }
-fi
+skip_without_pictures "$plan"
 
 for v in default gantt network; do
     extra=()

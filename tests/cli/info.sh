@@ -5,17 +5,7 @@
 # Dates worked out by hand: a work starting on the first day of a rest
 # period starts after it, one finishing where a rest begins finishes before it.
 # Usage: info.sh <arrowplan-cli> <tests/data>
-set -u
-cli="$1"
-data="$2"
-tmp="$(mktemp -d)"
-trap 'rm -rf "$tmp"' EXIT
-failed=0
-
-fail() {
-    echo "FAIL: $*" >&2
-    failed=1
-}
+. "$(dirname "$0")/lib/clitest.bash"
 
 # Compares the output of a command with the expected text; also its status.
 expect() {

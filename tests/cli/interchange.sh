@@ -2,21 +2,9 @@
 # arrowplan-cli export to a spreadsheet table and to the interchange XML, without
 # a display, and the refusals.
 # Usage: interchange.sh <arrowplan-cli> <tests/data>
-set -u
-cli="$1"
-data="$2"
-tmp="$(mktemp -d)"
-trap 'rm -rf "$tmp"' EXIT
-failed=0
+. "$(dirname "$0")/lib/clitest.bash"
 plan="$data/plan60.prt"
 
-fail() {
-    echo "FAIL: $*" >&2
-    failed=1
-}
-run() {
-    env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$cli" "$@"
-}
 expect_status() {
     local name="$1" status="$2"
     shift 2

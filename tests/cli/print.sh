@@ -2,22 +2,8 @@
 # arrowplan-cli print: a tiled, multi-page PDF of each view of a plan
 # (tests/data/plan60.prt), with no display; bad options are refused.
 # Usage: print.sh <arrowplan-cli> <tests/data>
-set -u
-cli="$1"
-data="$2"
-tmp="$(mktemp -d)"
-trap 'rm -rf "$tmp"' EXIT
-failed=0
+. "$(dirname "$0")/lib/clitest.bash"
 plan="$data/plan60.prt"
-
-fail() {
-    echo "FAIL: $*" >&2
-    failed=1
-}
-
-run() {
-    env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$cli" "$@"
-}
 
 pages() {
     grep -a -c '/Type /Page$' "$1"

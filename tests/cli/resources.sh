@@ -2,22 +2,8 @@
 # arrowplan-cli resources and export --view resource on the house sample
 # (labour, reinforcement steel and a custom crane), with no display.
 # Usage: resources.sh <arrowplan-cli> <tests/data>
-set -u
-cli="$1"
-data="$2"
-tmp="$(mktemp -d)"
-trap 'rm -rf "$tmp"' EXIT
-failed=0
+. "$(dirname "$0")/lib/clitest.bash"
 plan="$data/../../share/示例/01住宅楼工程.prt"
-
-fail() {
-    echo "FAIL: $*" >&2
-    failed=1
-}
-
-run() {
-    env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$cli" "$@"
-}
 
 run resources "$plan" >"$tmp/sum" 2>"$tmp/err" || fail "resources: $(cat "$tmp/err")"
 # Totals summed by hand from the works' lines: steel 20+36+48+48+24, the
