@@ -3,6 +3,8 @@
 // per dummy. The plain forms run on smaller plans for comparison.
 #include <benchmark/benchmark.h>
 
+#include "Benchsupport.h"
+
 #include <random>
 #include <string>
 
@@ -10,18 +12,9 @@
 #include "editing/Relayout.h"
 #include "editing/Workdelete.h"
 #include "model/Pertgra.h"
-#include "platform/Messagebox.h"
 #include "support/Plangen.h"
 
 namespace {
-
-class Quiet : public IMessageService {
-public:
-    TMsgAnswer Show(const std::string&, const std::string&, TMsgIcon, TMsgButtons) override
-    {
-        return TMsgAnswer::Ok;
-    }
-};
 
 int32_t DummyCount(const Tpertgra& net)
 {
@@ -35,8 +28,7 @@ int32_t DummyCount(const Tpertgra& net)
 // that nothing overlaps and the check has to look at everything.
 std::unique_ptr<Tpertgra> Plan(int32_t works, bool ownRows, double dummyShare = 0.12)
 {
-    static Quiet quiet;
-    SetMessageService(&quiet);
+    SilenceMessages();
     TPlanShape shape;
     shape.works = works;
     shape.seed = 11;

@@ -3,6 +3,8 @@
 // the recording canvas (no pixels: the cost of the pass itself).
 #include <benchmark/benchmark.h>
 
+#include "Benchsupport.h"
+
 #include <QGuiApplication>
 #include <QImage>
 #include <map>
@@ -14,7 +16,6 @@
 #include "drawing/Pertdrawmode.h"
 #include "editing/Relayout.h"
 #include "model/Pertgra.h"
-#include "platform/Messagebox.h"
 #include "platform/Recordingcanvas.h"
 #include "platform/qt/Qtcanvas.h"
 #include "schedule/Perttime_out.h"
@@ -23,30 +24,10 @@
 
 namespace {
 
-class QuietMessages : public IMessageService {
-public:
-    TMsgAnswer Show(const std::string&, const std::string&, TMsgIcon, TMsgButtons) override
-    {
-        return TMsgAnswer::Ok;
-    }
-};
-
-void EnsureGui()
-{
-    if (QCoreApplication::instance()) return;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "arrowplan-bench";
-    static char* argv[] = {name, nullptr};
-    new QGuiApplication(argc, argv);   // lives as long as the program
-    InstallFontSubstitutions();
-}
-
 // A generated plan with weekends as rest days, a time label on every work.
 Tpertgra& DrawPlan(int32_t works, bool labels)
 {
-    static QuietMessages quiet;
-    SetMessageService(&quiet);
+    SilenceMessages();
     static std::map<std::pair<int32_t, bool>, std::unique_ptr<Tpertgra>> plans;
     auto& p = plans[{works, labels}];
     if (!p) {
@@ -72,7 +53,7 @@ Tpertgra& DrawPlan(int32_t works, bool labels)
 // drawing a 1920 x 1080 window shows, scrolled into the middle of the plan.
 void BM_LayoutAndDrawScreenImage(benchmark::State& state)
 {
-    EnsureGui();
+    EnsureBenchGui();
     Tpertgra& net = DrawPlan(int32_t(state.range(0)), state.range(1) != 0);
     const TCanvasSize size = DrawingSize(net);
     QImage image(1920, 1080, QImage::Format_RGB32);

@@ -2,6 +2,8 @@
 // whole cycle and each of its steps.
 #include <benchmark/benchmark.h>
 
+#include "Benchsupport.h"
+
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
@@ -10,7 +12,6 @@
 #include "editing/Autobackup.h"
 #include "editing/Relayout.h"
 #include "model/Pertgra.h"
-#include "platform/Messagebox.h"
 #include "support/Plangen.h"
 
 #if ARROWPLAN_BENCH_UI
@@ -23,18 +24,9 @@
 
 namespace {
 
-class Quiet : public IMessageService {
-public:
-    TMsgAnswer Show(const std::string&, const std::string&, TMsgIcon, TMsgButtons) override
-    {
-        return TMsgAnswer::Ok;
-    }
-};
-
 Tpertgra& EditPlan()
 {
-    static Quiet quiet;
-    SetMessageService(&quiet);
+    SilenceMessages();
     static std::unique_ptr<Tpertgra> plan;
     if (!plan) {
         TPlanShape shape;

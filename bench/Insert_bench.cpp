@@ -2,27 +2,19 @@
 // must grow with the plan, not with its square.
 #include <benchmark/benchmark.h>
 
+#include "Benchsupport.h"
+
 #include <random>
 
 #include "editing/Workinsert.h"
 #include "model/Pertgra.h"
-#include "platform/Messagebox.h"
 #include "support/Plangen.h"
 
 namespace {
 
-class Quiet : public IMessageService {
-public:
-    TMsgAnswer Show(const std::string&, const std::string&, TMsgIcon, TMsgButtons) override
-    {
-        return TMsgAnswer::Ok;
-    }
-};
-
 void BM_InsertAndRecalculate(benchmark::State& state)
 {
-    static Quiet quiet;
-    SetMessageService(&quiet);
+    SilenceMessages();
     TPlanShape shape;
     shape.works = int32_t(state.range(0));
     shape.seed = 3;
@@ -44,8 +36,7 @@ BENCHMARK(BM_InsertAndRecalculate)->Arg(1000)->Arg(10000)->Iterations(200)->Unit
 // Building a plan of n works one insertion at a time.
 void BM_GrowPlanByInsertion(benchmark::State& state)
 {
-    static Quiet quiet;
-    SetMessageService(&quiet);
+    SilenceMessages();
     for (auto _ : state) {
         Tpertgra net;
         Tworkdata data;

@@ -2,6 +2,8 @@
 // sizes users have.
 #include <benchmark/benchmark.h>
 
+#include "Benchsupport.h"
+
 #include <map>
 #include <memory>
 
@@ -11,7 +13,6 @@
 #include "drawing/Tpertgrid.h"
 #include "editing/Relayout.h"
 #include "model/Pertgra.h"
-#include "platform/Messagebox.h"
 #include "platform/Recordingcanvas.h"
 #include "schedule/Perttime_out.h"
 #include "schedule/Vqtime.h"
@@ -19,20 +20,11 @@
 
 namespace {
 
-class Quiet : public IMessageService {
-public:
-    TMsgAnswer Show(const std::string&, const std::string&, TMsgIcon, TMsgButtons) override
-    {
-        return TMsgAnswer::Ok;
-    }
-};
-
 // A generated plan with rows spread out and a rest day every Saturday and
 // Sunday over its whole length.
 Tpertgra& Plan(int32_t works)
 {
-    static Quiet quiet;
-    SetMessageService(&quiet);
+    SilenceMessages();
     static std::map<int32_t, std::unique_ptr<Tpertgra>> plans;
     auto& p = plans[works];
     if (!p) {

@@ -1,27 +1,19 @@
 // Network operations that every edit runs, at plan sizes users have.
 #include <benchmark/benchmark.h>
 
+#include "Benchsupport.h"
+
 #include <map>
 #include <memory>
 
 #include "model/Pertgra.h"
-#include "platform/Messagebox.h"
 #include "support/Plangen.h"
 
 namespace {
 
-class Quiet : public IMessageService {
-public:
-    TMsgAnswer Show(const std::string&, const std::string&, TMsgIcon, TMsgButtons) override
-    {
-        return TMsgAnswer::Ok;
-    }
-};
-
 Tpertgra& Plan(int32_t works, int32_t starts)
 {
-    static Quiet quiet;
-    SetMessageService(&quiet);
+    SilenceMessages();
     static std::map<std::pair<int32_t, int32_t>, std::unique_ptr<Tpertgra>> plans;
     auto& p = plans[{works, starts}];
     if (!p) {

@@ -4,6 +4,8 @@
 // works).
 #include <benchmark/benchmark.h>
 
+#include "Benchsupport.h"
+
 #include <QGuiApplication>
 #include <QImage>
 #include <sys/resource.h>
@@ -18,7 +20,6 @@
 #include "drawing/Pertdrawmode.h"
 #include "editing/Relayout.h"
 #include "model/Pertgra.h"
-#include "platform/Messagebox.h"
 #include "platform/qt/Qtcanvas.h"
 #include "platform/qt/Qtprinter.h"
 #include "shell/Printnetwork.h"
@@ -26,29 +27,9 @@
 
 namespace {
 
-class QuietPrintMessages : public IMessageService {
-public:
-    TMsgAnswer Show(const std::string&, const std::string&, TMsgIcon, TMsgButtons) override
-    {
-        return TMsgAnswer::Ok;
-    }
-};
-
-void EnsurePrintGui()
-{
-    if (QCoreApplication::instance()) return;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "arrowplan-bench";
-    static char* argv[] = {name, nullptr};
-    new QGuiApplication(argc, argv);   // lives as long as the program
-    InstallFontSubstitutions();
-}
-
 Tpertgra& PrintPlan(int32_t works)
 {
-    static QuietPrintMessages quiet;
-    SetMessageService(&quiet);
+    SilenceMessages();
     static std::map<int32_t, std::unique_ptr<Tpertgra>> plans;
     auto& p = plans[works];
     if (!p) {
@@ -72,7 +53,7 @@ double PeakMegabytes()
 
 void BM_PrintAllPagesToPdf(benchmark::State& state)
 {
-    EnsurePrintGui();
+    EnsureBenchGui();
     Tpertgra& net = PrintPlan(int32_t(state.range(0)));
     const std::string path = "/tmp/arrowplan-bench-" + std::to_string(getpid()) + ".pdf";
     int32_t pages = 0;
@@ -92,7 +73,7 @@ BENCHMARK(BM_PrintAllPagesToPdf)->Arg(2000)->Arg(10000)->Unit(benchmark::kMillis
 // A page in the middle of the plan at 100 %, drawn as the preview draws it.
 void BM_PreviewPageIntoView(benchmark::State& state)
 {
-    EnsurePrintGui();
+    EnsureBenchGui();
     Tpertgra& net = PrintPlan(int32_t(state.range(0)));
     TQtPrinter printer(std::string("/tmp/unused.pdf"));
     ApplyPaper(printer, net.displaySettings.paperSize, net.displaySettings.orientation);

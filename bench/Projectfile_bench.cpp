@@ -1,5 +1,7 @@
 #include <benchmark/benchmark.h>
 
+#include "Benchsupport.h"
+
 #include <malloc.h>
 
 #include <cstdio>
@@ -11,7 +13,6 @@
 
 #include "file/Projectfile.h"
 #include "model/Pertgra.h"
-#include "platform/Messagebox.h"
 #include "support/Plangen.h"
 
 // Saving and loading a plan of 100,000 works, and the memory a load takes
@@ -19,20 +20,11 @@
 
 namespace {
 
-class TQuietMessages : public IMessageService {
-public:
-    TMsgAnswer Show(const std::string&, const std::string&, TMsgIcon, TMsgButtons) override
-    {
-        return TMsgAnswer::Ok;
-    }
-};
-
-TQuietMessages quiet;
 
 Tpertgra& Plan()
 {
     static std::unique_ptr<Tpertgra> plan = [] {
-        SetMessageService(&quiet);
+        SilenceMessages();
         TPlanShape s;
         s.works = 100000;
         s.seed = 7;
