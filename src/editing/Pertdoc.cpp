@@ -14,11 +14,43 @@
 #include "editing/Relayout.h"
 #include "editing/Setpertcommand.h"
 #include "gantt/Gantt.h"
+#include "model/Edge.h"
 #include "model/Pertgra.h"
+#include "model/Recsource.h"
+#include "model/Vertex.h"
+#include "model/Workdata.h"
 #include "platform/Messagebox.h"
 #include "schedule/Calendar.h"
 
 namespace {
+
+// Settings that a dialog can change but the network's equality leaves out:
+// the display range, the print margins, the Gantt columns and margins, and
+// the draw modes of the resource diagrams. Called after IsSameAs held, so
+// both networks have the same works in the same order.
+bool SameBeyondEquality(const Tpertgra& a, const Tpertgra& b)
+{
+    if (a.showStart != b.showStart || a.showEnd != b.showEnd ||
+        a.printRightMargin != b.printRightMargin || a.printBottomMargin != b.printBottomMargin)
+        return false;
+    auto sameChart = [](const Tgantt& x, const Tgantt& y) {
+        return x.columns == y.columns && x.margins == y.margins;
+    };
+    if (!sameChart(a.liveGantt, b.liveGantt) || !sameChart(a.ganttPrintPreset, b.ganttPrintPreset) ||
+        !sameChart(a.ganttScreenPreset, b.ganttScreenPreset))
+        return false;
+    for (size_t i = 0; i < a.nodes.size() && i < b.nodes.size(); ++i)
+        for (const Tedge *x = a.nodes[i]->firstWork, *y = b.nodes[i]->firstWork; x && y;
+             x = x->nextWork, y = y->nextWork)
+            for (size_t j = 0; j < x->data->resources.size() && j < y->data->resources.size(); ++j)
+                if (x->data->resources[j].drawMode != y->data->resources[j].drawMode) return false;
+    for (size_t i = 0; i < a.customResourceDays.size() && i < b.customResourceDays.size(); ++i)
+        for (const Trecsource *x = a.customResourceDays[i].get(), *y = b.customResourceDays[i].get();
+             x && y; x = x->next.get(), y = y->next.get())
+            if (x->drawMode != y->drawMode) return false;
+    return true;
+}
+
 
 constexpr double kAutoScrollBorder = 40;
 constexpr double kAutoScrollStep = 16;
@@ -205,8 +237,7 @@ bool TPertdoc::RecordChangeFrom(const Tpertgra& before)
 {
     if (!network) return false;
     Relayout();
-    if (network->IsSameAs(before) && network->showStart == before.showStart &&
-        network->showEnd == before.showEnd) {
+    if (network->IsSameAs(before) && SameBeyondEquality(*network, before)) {
         // A dialog confirmed without a change leaves the document as it was.
         network->modified = before.modified;
         return false;

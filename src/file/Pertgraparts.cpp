@@ -116,6 +116,8 @@ void Tpertgra::CopySettingsFrom(const Tpertgra& s)
     annotations.clear();
     for (const auto& a : s.annotations) annotations.push_back(std::make_unique<TBiaoZhu>(*a));
     restIntervals = s.restIntervals;
+    printRightMargin = s.printRightMargin;
+    printBottomMargin = s.printBottomMargin;
 }
 
 bool Tpertgra::IsSameAs(const Tpertgra& o) const

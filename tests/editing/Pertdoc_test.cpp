@@ -2,10 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "drawing/Framelayout.h"
 #include "drawing/Pertdrawmode.h"
+#include "editing/Commanddoc.h"
 #include "editing/Desktopfixtures.h"
 #include "editing/Setpertcommand.h"
+#include "gantt/Gantt.h"
+#include "model/Recsource.h"
 #include "schedule/Vqtime.h"
 #include "support/Fakemessages.h"
 
@@ -280,3 +285,47 @@ TEST(ViewModes, SettingAndReadingBack)
 }
 
 }  // namespace
+
+// Settings that the network's equality leaves out (the display range, the
+// print margins, the Gantt columns and margins, the diagrams' draw modes)
+// are still changes when a dialog confirms them: one step that marks the
+// document modified, and undo gives the old value back.
+TEST(DocumentSettingsChange, SettingsBeyondTheEqualityAreRecordedAndUndone)
+{
+    struct Case {
+        const char* what;
+        std::function<void(Tpertgra&)> change;
+        std::function<bool(const Tpertgra&)> changed;
+    };
+    const Case cases[] = {
+        {"print margin", [](Tpertgra& n) { n.printRightMargin = 12; },
+         [](const Tpertgra& n) { return n.printRightMargin == 12; }},
+        {"Gantt column alignment", [](Tpertgra& n) { n.liveGantt.columns[1].align = 2; },
+         [](const Tpertgra& n) { return n.liveGantt.columns[1].align == 2; }},
+        {"Gantt print margin", [](Tpertgra& n) { n.liveGantt.margins.bottomMargin = 9; },
+         [](const Tpertgra& n) { return n.liveGantt.margins.bottomMargin == 9; }},
+        {"diagram draw mode",
+         [](Tpertgra& n) { n.nodes[0]->firstWork->data->resources[0].drawMode = 1; },
+         [](const Tpertgra& n) { return n.nodes[0]->firstWork->data->resources[0].drawMode == 1; }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        auto net = commanddoc::Diamond();
+        Trecsource line;
+        line.number = "R1";
+        line.dailyAmount = 2;
+        net->nodes[0]->firstWork->data->resources.push_back(line);
+        commanddoc::Doc d(std::move(net));
+        d.Net().modified = false;
+        const int32_t steps = d.doc.history.Count();
+        const std::unique_ptr<Tpertgra> before = d.Net().Clone();
+        c.change(d.Net());
+        EXPECT_TRUE(d.doc.RecordChangeFrom(*before));
+        EXPECT_TRUE(d.Net().modified);
+        EXPECT_EQ(d.doc.history.Count(), steps + 1);
+        ASSERT_TRUE(d.doc.Undo());
+        EXPECT_FALSE(c.changed(d.Net()));
+        ASSERT_TRUE(d.doc.Redo());
+        EXPECT_TRUE(c.changed(d.Net()));
+    }
+}
