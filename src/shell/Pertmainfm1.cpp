@@ -84,7 +84,7 @@ constexpr const char* kDocumentItems[] = {
     "属性设置", "时标开关", "休息日设置", "标尺比例设置", "前锋线设置", "显示网络图",
     "显示横道图", "显示资源图", "设置默认值", "资源统计", "缩小", "1：1", "放大", "标尺", "设置",
     "横道图", "网络图", "导入", "时差", "分段", "层叠", "水平", "垂直", "全部最小化", "垂直平铺", "水平平铺",
-    "工作表 (CSV)…"};
+    "工作表 (CSV)…", "项目交换 XML…"};
 
 // The settings file remembers where the open and save dialogs were last.
 constexpr const char* kFolderSection = "folders";

@@ -691,7 +691,8 @@ TEST(MainWindow, WhatNeedsADocumentIsDisabledWithoutOne)
 {
     MainFixture f;
     const char* items[] = {"属性设置", "保存", "另存为", "撤消", "恢复", "关闭", "休息日设置",
-                           "标尺比例设置", "前锋线设置", "横向伸长", "放大", "层叠"};
+                           "标尺比例设置", "前锋线设置", "横向伸长", "放大", "层叠",
+                           "工作表 (CSV)…", "项目交换 XML…"};
     auto expectEnabled = [&](bool enabled, const char* when) {
         for (const char* item : items) {
             int found = 0;
