@@ -8,17 +8,9 @@
 # the project is 5 days long, its longest path. The schedule is checked from
 # the JSON report as a script would check it, and against the hand-worked report.
 # Usage: schedule.sh <arrowplan-cli> <tests/data>
-set -u
-cli="$1"
-data="$2"
-failed=0
+. "$(dirname "$0")/lib/clitest.bash"
 
-fail() {
-    echo "FAIL: $*" >&2
-    failed=1
-}
-
-json="$("$cli" info --json "$data/inconsistent.prt")" || fail "info --json: exit status $?"
+json="$(run info --json "$data/inconsistent.prt")" || fail "info --json: exit status $?"
 
 expected='{
   "title": "位置不一致示例",
