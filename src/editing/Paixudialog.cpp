@@ -34,9 +34,9 @@ int32_t OpenSortDialog(TPertdoc& doc)
         choice.Cancel();
         return 0;
     }
+    const std::unique_ptr<Tpertgra> before = doc.network->Clone();
     choice.Confirm();
-    // The new numbers change the rows: a step of its own that undo takes back.
-    doc.Relayout();
-    doc.RecordChange();
-    return 1;
+    // The new numbers change the rows: a step of its own that undo takes
+    // back; a sort that leaves every number as it was records nothing.
+    return doc.RecordChangeFrom(*before) ? 1 : 0;
 }

@@ -149,13 +149,16 @@ TEST(GanttSort, TheDialogSortsAsOneUndoStep)
     EXPECT_TRUE(doc.network->modified);
     EXPECT_EQ(doc.history.Count(), steps + 1);
     EXPECT_EQ(RowNames(doc.network->liveGantt), (std::vector<std::string>{"W2", "W3", "W1"}));
+    // Sorting what is already in order changes nothing and records nothing.
+    EXPECT_EQ(OpenSortDialog(doc), 0);
+    EXPECT_EQ(doc.history.Count(), steps + 1);
     ASSERT_TRUE(doc.Undo());
     doc.Relayout();
     EXPECT_EQ(RowNames(doc.network->liveGantt), (std::vector<std::string>{"W1", "W2", "W3"}));
 
     SetViewKind(*doc.network, 1);
     EXPECT_EQ(OpenSortDialog(doc), 0);
-    EXPECT_EQ(dialog.shown, 2);
+    EXPECT_EQ(dialog.shown, 3);
 }
 
 }  // namespace
