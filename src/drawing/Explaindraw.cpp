@@ -13,6 +13,7 @@
 #include "drawing/Tpertgrid.h"
 #include "model/Pertgra.h"
 #include "model/Vertex.h"
+#include "resources/Resourcelines.h"
 #include "schedule/Calendar.h"
 
 namespace {
@@ -29,13 +30,6 @@ int32_t TextHeight(ICanvas& c, const TVqFont& f)
 {
     SelectFont(c, f);
     return c.TextExtent("工").cy;
-}
-
-std::string GeneralText(double v)
-{
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%g", v);
-    return buf;
 }
 
 // The explanation text of a block whose corner is (a, b), `width` wide.
@@ -226,7 +220,7 @@ std::string AutoDurationText(const Tpertgra& net)
 {
     float last = 0;
     for (const auto& n : net.nodes) last = std::max(last, n->time);
-    return GeneralText(last);
+    return GeneralNumberText(last);
 }
 
 void WriteCell(ICanvas& c, int32_t x, int32_t y, int32_t w, int32_t h, const std::string& text,

@@ -201,12 +201,6 @@ int32_t TAddWorkGanttCmd::DoubleClick(Tpertgra& net, TPertDrawMode&)
     return AddInGantt(net, a, p);
 }
 
-void TAddWorkGanttCmd::DrawFeedback(const Tpertgra& net, ICanvas& canvas,
-                                    const TPertDrawMode& mode) const
-{
-    TAddWorkCmd::DrawFeedback(net, canvas, mode);
-}
-
 // ---- row drag -------------------------------------------------------------
 
 int32_t CMoveGanttEdge::MouseDown(Tpertgra& net, int32_t, TPosition2D p, TPertDrawMode&)

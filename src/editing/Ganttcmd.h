@@ -48,7 +48,6 @@ public:
     int32_t MouseMove(Tpertgra& net, int32_t flags, TPosition2D p, TPertDrawMode& mode) override;
     int32_t MouseUp(Tpertgra& net, int32_t flags, TPosition2D p, TPertDrawMode& mode) override;
     int32_t DoubleClick(Tpertgra& net, TPertDrawMode& mode) override;
-    void DrawFeedback(const Tpertgra& net, ICanvas& canvas, const TPertDrawMode& mode) const override;
 
     // The point of the network drawing that stands for a Gantt point: the
     // x of the same day on the network's time axis, below every row.

@@ -18,6 +18,9 @@ class Tpertgra;
 // A drawing value as a device coordinate: truncated toward zero and kept
 // inside int32 (0 for a value that is not a number).
 int32_t TruncToDevice(double v);
+// The calendar days a work's bar spans, from its start to its finish.
+double BarStartDay(const Tpertgra& net, const Tedge& w);
+double BarFinishDay(const Tpertgra& net, const Tedge& w);
 class TPertDrawMode;
 class TPrtWriter;
 class TPrtReader;

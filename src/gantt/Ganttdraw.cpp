@@ -35,16 +35,6 @@ private:
     const Tgantt& g_;
 };
 
-double StartDay(const Tpertgra& net, const Tedge& w)
-{
-    return CalendarDay(net, w.data->start);
-}
-
-double FinishDay(const Tpertgra& net, const Tedge& w)
-{
-    return CalendarDayOfFinish(net, double(w.data->start) + w.data->duration);
-}
-
 // The work's colour of the pass: critical or general, or its own.
 int32_t WorkColor(const Tpertgra& net, const Tedge& w)
 {
@@ -192,8 +182,8 @@ struct TGanttPass {
             const int32_t color = WorkColor(net, *p);
             int32_t y, h;
             BarRows(*p, r, y, h);
-            const int32_t x1 = T(g.TimeToX(StartDay(net, *p)) * sx);
-            const int32_t x2 = T(g.TimeToX(FinishDay(net, *p)) * sx);
+            const int32_t x1 = T(g.TimeToX(BarStartDay(net, *p)) * sx);
+            const int32_t x2 = T(g.TimeToX(BarFinishDay(net, *p)) * sx);
             const bool filled = p == &w && p->data->critical && p->data->IsKind(WorkKind::Real);
             if (filled) {
                 SelectPen(c, color, 1);
@@ -223,7 +213,7 @@ struct TGanttPass {
     {
         int32_t y, h;
         BarRows(w, r, y, h);
-        const int32_t x0 = T(g.TimeToX(FinishDay(net, w)) * s);
+        const int32_t x0 = T(g.TimeToX(BarFinishDay(net, w)) * s);
         const int32_t y0 = T(y + h / 2.0);
         const int32_t u = std::clamp(T(s), 1, 1000);
         TCanvasStateSaver keep(c);
@@ -234,7 +224,7 @@ struct TGanttPass {
             const Tedge& rowWork = *g.pageWorks[j];
             int32_t ys0, hs;
             BarRows(rowWork, j, ys0, hs);
-            const int32_t xs = T(g.TimeToX(StartDay(net, *succ)) * s);
+            const int32_t xs = T(g.TimeToX(BarStartDay(net, *succ)) * s);
             const int32_t ys = T(ys0 + hs / 2.0);
             if (xs == x0 && ys == y0) continue;
             const bool critical = w.data->critical && succ->data->critical;

@@ -12,30 +12,12 @@
 #include "model/Numbertext.h"
 #include "model/Pertgra.h"
 #include "resources/Resourcecatalogue.h"
+#include "resources/Resourcelines.h"
 #include "schedule/Calendar.h"
 
 namespace {
 
 constexpr double kSameTime = 1e-8;
-
-
-double StartDay(const Tpertgra& net, const Tedge& w)
-{
-    return CalendarDay(net, w.data->start);
-}
-
-double FinishDay(const Tpertgra& net, const Tedge& w)
-{
-    return CalendarDayOfFinish(net, double(w.data->start) + w.data->duration);
-}
-
-// Amounts in general format with at most 6 significant digits.
-std::string AmountText(double v)
-{
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.6g", v);
-    return buf;
-}
 
 std::string IntText(int32_t v)
 {
@@ -50,6 +32,16 @@ int32_t TruncToDevice(double v)
     constexpr double lo = double(std::numeric_limits<int32_t>::min());
     constexpr double hi = double(std::numeric_limits<int32_t>::max());
     return static_cast<int32_t>(std::clamp(v, lo, hi));
+}
+
+double BarStartDay(const Tpertgra& net, const Tedge& w)
+{
+    return CalendarDay(net, w.data->start);
+}
+
+double BarFinishDay(const Tpertgra& net, const Tedge& w)
+{
+    return CalendarDayOfFinish(net, double(w.data->start) + w.data->duration);
 }
 
 double Tgantt::TableWidth() const
@@ -171,8 +163,8 @@ std::vector<Tedge*> Tgantt::PagedList(Tpertgra& net) const
         const double to = DayOfStamp(net, net.showEnd);
         rows.erase(std::remove_if(rows.begin(), rows.end(),
                                   [&](const Tedge* w) {
-                                      const double s = std::max(from, StartDay(net, *w));
-                                      const double f = std::min(to, FinishDay(net, *w));
+                                      const double s = std::max(from, BarStartDay(net, *w));
+                                      const double f = std::min(to, BarFinishDay(net, *w));
                                       return !(f - s > kSameTime);
                                   }),
                    rows.end());
@@ -326,7 +318,7 @@ void Tgantt::BuildCells(Tpertgra& net, const TPertDrawMode& mode)
             c.height = rowHeight;
             c.align = oldDurationColumn.align;
             finish(c);
-            wrap(c, amount > 0 ? AmountText(amount) : std::string(), resourceColumnWidth * sx, 0);
+            wrap(c, amount > 0 ? GeneralNumberText(amount) : std::string(), resourceColumnWidth * sx, 0);
             cells.push_back(std::move(c));
         }
         w->cells = std::move(cells);

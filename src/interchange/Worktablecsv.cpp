@@ -8,16 +8,10 @@
 #include "model/Numbertext.h"
 #include "model/Pertgra.h"
 #include "platform/Replacefile.h"
+#include "resources/Resourcelines.h"
 #include "schedule/Calendar.h"
 
 namespace {
-
-std::string AmountText(double v)
-{
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.6g", v);
-    return buf;
-}
 
 // "name amount unit" of every resource of the work, joined by "; ".
 std::string ResourcesText(const Tworkdata& d)
@@ -25,7 +19,7 @@ std::string ResourcesText(const Tworkdata& d)
     std::string t;
     for (const Trecsource& r : d.resources) {
         if (!t.empty()) t += "; ";
-        t += (r.name.empty() ? r.number : r.name) + " " + AmountText(r.dailyAmount) + r.unit;
+        t += (r.name.empty() ? r.number : r.name) + " " + GeneralNumberText(r.dailyAmount) + r.unit;
     }
     return t;
 }

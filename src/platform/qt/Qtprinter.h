@@ -38,8 +38,6 @@ public:
     bool End() override;
     void Abort() override;
 
-    QPrinter& Device() { return printer_; }
-
 private:
     void Finish();
 
