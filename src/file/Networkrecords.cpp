@@ -198,6 +198,10 @@ void ReadCurrentNodes(TPrtReader& r, Tpertgra& net)
         const bool hasWorks = ReadNodeRecord(r, v);
         ReadNodeWorks(v, hasWorks, segmented, [&r](Tedge& e) { return ReadWorkRecord(r, e); });
     });
+    // The network section ends the body: bytes left before the trailer mean
+    // the node count does not account for its section (a count of 0 over a
+    // saved plan would otherwise open as an empty project).
+    if (r.remaining() != 0) throw TPrtFormatError("node count does not account for the network section");
 }
 
 }  // namespace

@@ -84,6 +84,7 @@ const std::vector<TDamage>& Damages()
         {"negative_string_length", [](TSmallFile& f) { PutInt32At(f.bytes, 0, -4); }},
         {"huge_node_count", [](TSmallFile& f) { PutInt32At(f.bytes, f.Count(), 0x7FFFFFFF); }},
         {"negative_node_count", [](TSmallFile& f) { PutInt32At(f.bytes, f.Count(), -3); }},
+        {"zero_node_count_over_a_plan", [](TSmallFile& f) { PutInt32At(f.bytes, f.Count(), 0); }},
         {"dangling_node_id", [](TSmallFile& f) { PutInt32At(f.bytes, f.FirstWork() + 8, 999); }},
         {"counts_disagree", [](TSmallFile& f) { PutInt32At(f.bytes, f.FirstNode() + 32, 5); }},
         {"node_time_not_a_number",
