@@ -6,6 +6,7 @@
 #include <limits>
 #include <set>
 
+#include "drawing/Biaozhudraw.h"
 #include "drawing/Canvasops.h"
 #include "drawing/Displaycommands.h"
 #include "drawing/Displaysettings.h"
@@ -403,6 +404,8 @@ void TPertDraw::Draw()
             DrawProgressLine(DayOfStamp(net_, net_.progressDate));
         if (net_.resourceDiagramInNetwork && frame)
             DrawResourceDiagrams(net_, mode_, NetworkDiagramPlace(net_, mode_));
+        // Annotations lie over everything else.
+        for (const auto& a : net_.annotations) DrawAnnotation(*a, net_, axis_, mode_);
     } else if (view == 2) {
         DrawWorksAndNodes();
         DrawEndFlag();

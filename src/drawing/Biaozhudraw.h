@@ -1,0 +1,43 @@
+#pragma once
+#include <optional>
+
+#include "model/Position2d.h"
+
+class TBiaoZhu;
+class TPertDrawMode;
+class TTimeAxis;
+class Tpertgra;
+
+// An annotation's box in drawing units.
+struct TAnnotationBox {
+    double left = 0;
+    double top = 0;
+    double right = 0;
+    double bottom = 0;
+};
+
+// The box from the annotation's day and row on the given axis: the top-left
+// corner at (XOfTime(anchorDay) + anchorXOffset, Y0 + anchorRow * rowHeight),
+// the corner width and height further. None for a box that is not finite
+// or lies absurdly far out (a damaged file): it is neither drawn nor found.
+std::optional<TAnnotationBox> AnnotationBox(const TBiaoZhu& a, const Tpertgra& net,
+                                            const TTimeAxis& axis);
+
+// The first annotation whose box widened by 3.5 contains the point
+// strictly; none outside the time-scaled view.
+TBiaoZhu* AnnotationAt(const Tpertgra& net, TPosition2D p);
+// The point lies within 3.5 of the annotation's corner (bottom right).
+bool OnCorner(const TBiaoZhu& a, const Tpertgra& net, TPosition2D p);
+// Moves the box by to - from; the day, offset and row follow the new corner.
+// Nothing changes with a row height below 1.
+void MoveBy(TBiaoZhu& a, const Tpertgra& net, TPosition2D from, TPosition2D to);
+// The corner to the point; a width or height of 10 or less makes both 10.
+void ResizeTo(TBiaoZhu& a, const Tpertgra& net, TPosition2D p);
+
+// The text and the frame of the annotation for the pass (its factors and
+// palette; the drag kind draws only a dotted XOR outline).
+void DrawAnnotation(const TBiaoZhu& a, const Tpertgra& net, const TTimeAxis& axis,
+                    const TPertDrawMode& mode);
+// The 8 x 8 handle on the corner, shown while the pointer is over the box.
+void DrawAnnotationHandle(const TBiaoZhu& a, const Tpertgra& net, const TTimeAxis& axis,
+                          const TPertDrawMode& mode);
