@@ -33,6 +33,12 @@ public:
     int32_t frameScreenColor = 0xC8C896;
     double boxLineWidth = 2;
 
+    // The box's top-left corner on the drawing as the last layout (or the
+    // last move) placed it, so that the hit test under a moving pointer needs
+    // no time axis. Neither stored nor compared.
+    bool placed = false;
+    TPosition2D placedAt;
+
     // Every double exactly, texts, fonts by name and size, colours, hasFrame.
     bool operator==(const TBiaoZhu& o) const;
 

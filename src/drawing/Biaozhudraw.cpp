@@ -1,5 +1,6 @@
 #include "drawing/Biaozhudraw.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "drawing/Biaozhu.h"
@@ -9,21 +10,26 @@
 #include "drawing/Timeaxis.h"
 #include "model/Pertgra.h"
 #include "platform/Canvas.h"
+#include "platform/Messagebox.h"
 
 namespace {
 
 constexpr double kHitMargin = 3.5;
 // Beyond this a box cannot be on any drawing.
 constexpr double kFarOut = 1e8;
+// The widest frame pen a damaged file can ask for.
+constexpr double kWidestFrame = 1000;
 
 bool Sane(double v)
 {
     return std::isfinite(v) && std::fabs(v) < kFarOut;
 }
 
+// Device units truncate toward zero; what a damaged file makes absurd
+// becomes 0 rather than an undefined conversion.
 int32_t Device(double v)
 {
-    return static_cast<int32_t>(v);
+    return Sane(v) ? static_cast<int32_t>(v) : 0;
 }
 
 }
@@ -44,12 +50,47 @@ std::optional<TAnnotationBox> AnnotationBox(const TBiaoZhu& a, const Tpertgra& n
     return b;
 }
 
+namespace {
+
+void Place(TBiaoZhu& a, const std::optional<TAnnotationBox>& b)
+{
+    a.placed = b.has_value();
+    if (b) a.placedAt = {b->left, b->top};
+}
+
+// The box as placed, else from a fresh axis (built once by the caller's
+// first need of it).
+std::optional<TAnnotationBox> PlacedBox(const TBiaoZhu& a, const Tpertgra& net,
+                                        std::optional<TTimeAxis>& axis)
+{
+    if (a.placed) {
+        if (!Sane(a.width) || !Sane(a.height)) return std::nullopt;
+        return TAnnotationBox{a.placedAt.x, a.placedAt.y, a.placedAt.x + a.width,
+                              a.placedAt.y + a.height};
+    }
+    if (!axis) axis.emplace(net);
+    return AnnotationBox(a, net, *axis);
+}
+
+}  // namespace
+
+void PlaceAnnotations(Tpertgra& net)
+{
+    if (net.annotations.empty()) return;
+    if (ViewKind(net) != 1) {
+        for (const auto& a : net.annotations) a->placed = false;
+        return;
+    }
+    const TTimeAxis axis(net);
+    for (const auto& a : net.annotations) Place(*a, AnnotationBox(*a, net, axis));
+}
+
 TBiaoZhu* AnnotationAt(const Tpertgra& net, TPosition2D p)
 {
     if (ViewKind(net) != 1 || net.annotations.empty()) return nullptr;
-    const TTimeAxis axis(net);
+    std::optional<TTimeAxis> axis;
     for (const auto& a : net.annotations) {
-        const auto b = AnnotationBox(*a, net, axis);
+        const auto b = PlacedBox(*a, net, axis);
         if (!b) continue;
         if (b->left - kHitMargin < p.x && p.x < b->right + kHitMargin &&
             b->top - kHitMargin < p.y && p.y < b->bottom + kHitMargin)
@@ -60,7 +101,8 @@ TBiaoZhu* AnnotationAt(const Tpertgra& net, TPosition2D p)
 
 bool OnCorner(const TBiaoZhu& a, const Tpertgra& net, TPosition2D p)
 {
-    const auto b = AnnotationBox(a, net, TTimeAxis(net));
+    std::optional<TTimeAxis> axis;
+    const auto b = PlacedBox(a, net, axis);
     return b && std::hypot(p.x - b->right, p.y - b->bottom) < kHitMargin;
 }
 
@@ -77,15 +119,47 @@ void MoveBy(TBiaoZhu& a, const Tpertgra& net, TPosition2D from, TPosition2D to)
     a.anchorDay = d.day;
     a.anchorXOffset = d.offset;
     a.anchorRow = (corner.y - Y0(net)) / rowHeight;
+    Place(a, AnnotationBox(a, net, axis));
 }
 
 void ResizeTo(TBiaoZhu& a, const Tpertgra& net, TPosition2D p)
 {
-    const auto b = AnnotationBox(a, net, TTimeAxis(net));
+    const TTimeAxis axis(net);
+    const auto b = AnnotationBox(a, net, axis);
     if (!b) return;
     a.width = p.x - b->left;
     a.height = p.y - b->top;
     if (a.width <= 10 || a.height <= 10) a.width = a.height = 10;
+    Place(a, AnnotationBox(a, net, axis));
+}
+
+std::unique_ptr<TBiaoZhu> NewAnnotation(const Tpertgra& net, TPosition2D start, TPosition2D end)
+{
+    const double rowHeight = RowHeight(net);
+    if (ViewKind(net) != 1 || !(rowHeight >= 1)) return nullptr;
+    const TTimeAxis axis(net);
+    auto a = std::make_unique<TBiaoZhu>();
+    const TDayAtX d = axis.DayAtX(start.x);
+    a->anchorDay = d.day;
+    a->anchorXOffset = d.offset;
+    a->anchorRow = (start.y - Y0(net)) / rowHeight;
+    a->anchor = start;
+    a->width = end.x - start.x;
+    a->height = end.y - start.y;
+    Place(*a, AnnotationBox(*a, net, axis));
+    return a;
+}
+
+bool DeleteAnnotationAt(Tpertgra& net, TPosition2D p)
+{
+    const TBiaoZhu* a = AnnotationAt(net, p);
+    if (!a) return false;
+    if (Messages().Show("真的要删除该标注吗?", "警告", TMsgIcon::Question, TMsgButtons::YesNo) !=
+        TMsgAnswer::Yes)
+        return false;
+    auto& list = net.annotations;
+    list.erase(std::find_if(list.begin(), list.end(), [a](const auto& x) { return x.get() == a; }));
+    return true;
 }
 
 void DrawAnnotation(const TBiaoZhu& a, const Tpertgra& net, const TTimeAxis& axis,
@@ -117,7 +191,8 @@ void DrawAnnotation(const TBiaoZhu& a, const Tpertgra& net, const TTimeAxis& axi
             c->SetPen(TCanvasPen{0xFFFFFF, 1, TPenStyle::Dot, TPenMode::Xor});
         else
             c->SetPen(TCanvasPen{print ? a.framePrintColor : a.frameScreenColor,
-                                 Device(xf * a.boxLineWidth), TPenStyle::Solid, TPenMode::Copy});
+                                 Device(std::clamp(xf * a.boxLineWidth, 0.0, kWidestFrame)),
+                                 TPenStyle::Solid, TPenMode::Copy});
         c->Rectangle(TCanvasRect{x, y, x + w, y + h});
     }
 }

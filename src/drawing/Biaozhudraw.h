@@ -1,4 +1,5 @@
 #pragma once
+#include <memory>
 #include <optional>
 
 #include "model/Position2d.h"
@@ -23,6 +24,11 @@ struct TAnnotationBox {
 std::optional<TAnnotationBox> AnnotationBox(const TBiaoZhu& a, const Tpertgra& net,
                                             const TTimeAxis& axis);
 
+// Places every annotation on the network's present axis (the layout pass
+// runs it): the hit test then takes the boxes from there. Outside the
+// time-scaled view no annotation is placed.
+void PlaceAnnotations(Tpertgra& net);
+
 // The first annotation whose box widened by 3.5 contains the point
 // strictly; none outside the time-scaled view.
 TBiaoZhu* AnnotationAt(const Tpertgra& net, TPosition2D p);
@@ -33,6 +39,13 @@ bool OnCorner(const TBiaoZhu& a, const Tpertgra& net, TPosition2D p);
 void MoveBy(TBiaoZhu& a, const Tpertgra& net, TPosition2D from, TPosition2D to);
 // The corner to the point; a width or height of 10 or less makes both 10.
 void ResizeTo(TBiaoZhu& a, const Tpertgra& net, TPosition2D p);
+// A new annotation with its defaults whose box runs from start to end:
+// its day and offset from the x of start, its row from the y. None outside
+// the time-scaled view and with a row height below 1.
+std::unique_ptr<TBiaoZhu> NewAnnotation(const Tpertgra& net, TPosition2D start, TPosition2D end);
+// The popup menu's 删除: the annotation under the point goes after
+// "真的要删除该标注吗?" is answered Yes. True when one was deleted.
+bool DeleteAnnotationAt(Tpertgra& net, TPosition2D p);
 
 // The text and the frame of the annotation for the pass (its factors and
 // palette; the drag kind draws only a dotted XOR outline).

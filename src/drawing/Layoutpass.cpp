@@ -9,6 +9,7 @@
 #include <numeric>
 #include <vector>
 
+#include "drawing/Biaozhudraw.h"
 #include "drawing/Displace.h"
 #include "drawing/Displaysettings.h"
 #include "drawing/Durinterval_x.h"
@@ -594,11 +595,13 @@ void LayoutTidiedNetwork(Tpertgra& net, double xf, double yf)
         LayoutLogicNetwork(net, 1.0, axis);
         if (xf != 1.0 || yf != 1.0) ScaleLogicNetwork(net, xf, yf, axis);
         SetLegendKinds(net);
+        PlaceAnnotations(net);
         return;
     }
     const TLayoutInput in(net);
     TDisplacementPass(net, in).Run();
     Place(net, in, xf, yf);
     StackGroups(net);
+    PlaceAnnotations(net);
     if (ViewKind(net) == 0) net.liveGantt.LayoutGantt(net, TPertDrawMode(nullptr, dkScreen, xf, yf));
 }

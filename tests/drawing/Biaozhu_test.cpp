@@ -87,6 +87,35 @@ TEST(Annotation, RecordRoundTrip)
     EXPECT_TRUE(*back[1] == TBiaoZhu());
 }
 
+TEST(Annotation, RecordBytesInTheirOrderAndWrittenBackAlike)
+{
+    const TBiaoZhu a = Changed();
+    TPrtWriter w;
+    a.Write(w);
+    const std::vector<uint8_t>& b = w.bytes();
+    // version 2, ten doubles from anchorDay, four colours, one bool.
+    TPrtReader r(b.data(), b.size());
+    EXPECT_EQ(r.ReadInt32(), 2);
+    EXPECT_EQ(r.ReadInt32(), 10);
+    EXPECT_EQ(r.ReadDouble(), 3.5);
+    for (int i = 0; i < 8; ++i) r.ReadDouble();
+    EXPECT_EQ(r.ReadDouble(), 3) << "boxLineWidth last";
+    EXPECT_EQ(r.ReadInt32(), 4);
+    EXPECT_EQ(r.ReadInt32(), 0x111111);
+    // The anchor closes the record.
+    TPrtReader tail(b.data() + b.size() - 16, 16);
+    EXPECT_EQ(tail.ReadDouble(), 100.5);
+    EXPECT_EQ(tail.ReadDouble(), 200.25);
+
+    TBiaoZhu back;
+    TPrtReader all(b.data(), b.size());
+    back.Read(all);
+    EXPECT_EQ(all.remaining(), 0u);
+    TPrtWriter again;
+    back.Write(again);
+    EXPECT_EQ(again.bytes(), b);
+}
+
 TEST(Annotation, EmptyListIsFourBytes)
 {
     TPrtWriter w;

@@ -7,13 +7,17 @@
 #include <limits>
 
 #include "drawing/Biaozhu.h"
+#include "drawing/Displaysettings.h"
 #include "drawing/Drawtest.h"
+#include "drawing/Durinterval_x.h"
 #include "drawing/Layoutpass.h"
 #include "drawing/Pertdraw.h"
 #include "drawing/Pertdrawmode.h"
 #include "drawing/Timeaxis.h"
+#include "editing/Relayout.h"
 #include "model/Pertgra.h"
 #include "platform/Recordingcanvas.h"
+#include "support/Fakemessages.h"
 #include "support/Netbuilder.h"
 
 namespace {
@@ -182,6 +186,91 @@ TEST(Annotation, TheNetworkDrawingShowsThemInTheTimeScaledViewOnly)
     const auto texts = c.Texts();
     EXPECT_EQ(std::count(texts.begin(), texts.end(), "标注一"), 0);
     EXPECT_EQ(AnnotationAt(p.net(), {97, 160}), nullptr);
+}
+
+TEST(Annotation, TheLayoutPlacesThemForTheHitTest)
+{
+    AnnotatedPlan p;
+    TBiaoZhu& a = p.Add(5, 1);
+    LayoutNetwork(p.net());
+    ASSERT_TRUE(a.placed);
+    EXPECT_EQ(a.placedAt, (TPosition2D{100, 150}));
+    // Stretched and with taller rows the box is found where it is drawn.
+    p.net().timeScale.dayWidth = 20;
+    p.net().displaySettings.rowHeight = 40;
+    LayoutNetwork(p.net());
+    EXPECT_EQ(a.placedAt, (TPosition2D{p.Box(a).left, p.Box(a).top}));
+    EXPECT_EQ(AnnotationAt(p.net(), {p.Box(a).left + 1, p.Box(a).top + 1}), &a);
+    EXPECT_EQ(AnnotationAt(p.net(), {100 + 1, 150 + 1}), nullptr);
+    // A move places it at once, before any layout.
+    MoveBy(a, p.net(), {0, 0}, {30, 0});
+    EXPECT_EQ(AnnotationAt(p.net(), {p.Box(a).left + 1, p.Box(a).top + 1}), &a);
+    p.net().networkKind = 1;
+    LayoutNetwork(p.net());
+    EXPECT_FALSE(a.placed);
+}
+
+TEST(Annotation, NewFromADragAndOnlyOnTheTimeScale)
+{
+    AnnotatedPlan p;
+    const auto a = NewAnnotation(p.net(), {102, 175}, {152, 205});
+    ASSERT_TRUE(a);
+    EXPECT_DOUBLE_EQ(a->anchorDay + a->anchorXOffset / 10, 5.2);
+    EXPECT_DOUBLE_EQ(a->anchorRow, 1.5);
+    EXPECT_EQ(a->width, 50);
+    EXPECT_EQ(a->height, 30);
+    EXPECT_EQ(a->anchor, (TPosition2D{102, 175}));
+    EXPECT_EQ(a->text, "网络计划标注");
+    EXPECT_DOUBLE_EQ(p.Box(*a).left, 102);
+    EXPECT_DOUBLE_EQ(p.Box(*a).top, 175);
+
+    p.net().displaySettings.rowHeight = 0.5;
+    EXPECT_FALSE(NewAnnotation(p.net(), {102, 175}, {152, 205}));
+    p.net().displaySettings.rowHeight = 50;
+    p.net().networkKind = 1;
+    EXPECT_FALSE(NewAnnotation(p.net(), {102, 175}, {152, 205}));
+}
+
+TEST(Annotation, DeletedAfterTheQuestionFirstOfTwoFirst)
+{
+    AnnotatedPlan p;
+    TFakeMessages msgs;
+    TBiaoZhu& first = p.Add(5, 1);
+    p.Add(6, 1).text = "第二";
+    msgs.answers = {TMsgAnswer::No};
+    EXPECT_FALSE(DeleteAnnotationAt(p.net(), {120, 160}));
+    EXPECT_EQ(p.net().annotations.size(), 2u);
+    ASSERT_EQ(msgs.shown.size(), 1u);
+    EXPECT_EQ(msgs.shown[0].text, "真的要删除该标注吗?");
+    EXPECT_EQ(msgs.shown[0].caption, "警告");
+    EXPECT_EQ(msgs.shown[0].icon, TMsgIcon::Question);
+    EXPECT_EQ(msgs.shown[0].buttons, TMsgButtons::YesNo);
+    EXPECT_EQ(p.net().annotations[0].get(), &first);
+
+    EXPECT_TRUE(DeleteAnnotationAt(p.net(), {120, 160}));
+    ASSERT_EQ(p.net().annotations.size(), 1u);
+    EXPECT_EQ(p.net().annotations[0]->text, "第二");
+    EXPECT_FALSE(DeleteAnnotationAt(p.net(), {10, 10}));
+    EXPECT_EQ(msgs.shown.size(), 2u) << "no question without an annotation";
+}
+
+TEST(Annotation, DamagedSizesNeitherDrawnNorFound)
+{
+    AnnotatedPlan p;
+    TBiaoZhu& huge = p.Add(5, 1, 1e300, 20);
+    TBiaoZhu& wide = p.Add(5, 1);
+    wide.boxLineWidth = 1e30;
+    wide.marginLeft = std::numeric_limits<double>::infinity();
+    LayoutNetwork(p.net());
+    EXPECT_FALSE(huge.placed);
+    EXPECT_EQ(AnnotationAt(p.net(), {120, 160}), &wide);
+    TRecordingCanvas c;
+    TPertDrawMode mode(&c, dkScreen);
+    DrawAnnotation(huge, p.net(), TTimeAxis(p.net()), mode);
+    EXPECT_TRUE(c.OfKind(TPrimKind::Rectangle).empty());
+    DrawAnnotation(wide, p.net(), TTimeAxis(p.net()), mode);
+    ASSERT_EQ(c.OfKind(TPrimKind::Rectangle).size(), 1u);
+    EXPECT_EQ(c.OfKind(TPrimKind::Rectangle)[0].pen.width, 1000);
 }
 
 }
