@@ -164,7 +164,8 @@ int32_t TPertdoc::DoubleClick(CPertCommand* tool, TPertDrawMode& mode)
 {
     if (!network || ViewMode() == 3) return deNothing;
     if (localCommand) {
-        localCommand->DoubleClick(*network, mode);
+        // A hover command's dialog (the annotation's) is a change like any other.
+        if (localCommand->DoubleClick(*network, mode) == 1) RecordChange();
         return deRefresh;
     }
     if (tool) {

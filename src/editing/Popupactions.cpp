@@ -1,6 +1,9 @@
 #include "editing/Popupactions.h"
 
+#include "drawing/Biaozhu.h"
+#include "drawing/Biaozhudraw.h"
 #include "drawing/Groupops.h"
+#include "drawing/Setbiaozhu.h"
 #include "drawing/Layoutpass.h"
 #include "drawing/Networkhit.h"
 #include "editing/Checkmenu.h"
@@ -32,10 +35,24 @@ TPopupOutcome Changed(TPertdoc& doc)
 
 }  // namespace
 
+bool PopupAnnotation(TPertdoc& doc, TPopupOutcome& out)
+{
+    out = TPopupOutcome{};
+    if (!doc.network || !doc.localCommand || doc.localCommand->Kind() != ckMoveBiaoZhu) return false;
+    TBiaoZhu* a = AnnotationAt(*doc.network, doc.localCommand->startPoint);
+    if (!a) return false;
+    bool changed = false;
+    EditAnnotation(*a, &changed);
+    if (changed) out = Changed(doc);
+    else out.effects = deRepaint;
+    return true;
+}
+
 TPopupOutcome PopupEdit(TPertdoc& doc, TPosition2D p)
 {
     TPopupOutcome out;
     if (!doc.network) return out;
+    if (PopupAnnotation(doc, out)) return out;
     Tedge* work = WorkAt(doc, p);
     if (!work) {
         out.selectTool = ckEdit;
@@ -63,6 +80,12 @@ TPopupOutcome PopupDelete(TPertdoc& doc, TPosition2D p)
         DeleteGroup(*doc.network, group);
         LayoutNetwork(*doc.network);
         return Changed(doc);
+    }
+    if (AnnotationAt(*doc.network, p)) {
+        out.effects = deRebuild;
+        if (DeleteAnnotationAt(*doc.network, p) && doc.history.DiffersFromCurrent(*doc.network))
+            doc.RecordChange();
+        return out;
     }
     Tedge* work = WorkAt(doc, p);
     if (!work) {

@@ -17,11 +17,16 @@ struct TPopupOutcome {
 // last press (drawing units). Each change is recorded in the undo history
 // and the crash backup.
 
-// 编辑: the work dialog for the work at the point; without a work the edit
-// tool is chosen instead.
+// 编辑 and 设置 over an annotation: when the annotation's hover command was
+// pressed on one, its dialog "标注属性"; a confirmed change is one undo step.
+// False when no annotation is meant (编辑 goes on with the works, 设置 opens
+// the display settings).
+bool PopupAnnotation(TPertdoc& doc, TPopupOutcome& out);
+// 编辑: the annotation as above, else the work dialog for the work at the
+// point; without a work the edit tool is chosen instead.
 TPopupOutcome PopupEdit(TPertdoc& doc, TPosition2D p);
 // 删除: on a cell of the group column, deletes it after "真的要删除吗?";
-// else the delete dialog for the work at the point; without a work the
+// else an annotation at the point after "真的要删除该标注吗?"; else the delete dialog for the work at the point; without a work the
 // delete tool is chosen instead.
 TPopupOutcome PopupDelete(TPertdoc& doc, TPosition2D p);
 // 粘贴: replaces the work at the point by the copied works after asking;

@@ -1,8 +1,10 @@
 #include "editing/Setpertcommand.h"
 
+#include "drawing/Biaozhudraw.h"
 #include "drawing/Framelayout.h"
 #include "drawing/Networkhit.h"
 #include "editing/Addworkcmd.h"
+#include "editing/Biaozhucmd.h"
 #include "editing/Deletecmd.h"
 #include "editing/Editcmd.h"
 #include "editing/Fenduancmd.h"
@@ -45,6 +47,17 @@ TSetpertCommand::TSetpertCommand()
     };
     label.make = [] { return std::make_unique<CMovetimedata>(); };
     hoverRules.push_back(std::move(label));
+
+    // Over an annotation of the time-scaled view; kept while its drag is
+    // under way.
+    THoverRule note;
+    note.kind = ckMoveBiaoZhu;
+    note.keepUntilFinished = true;
+    note.applies = [](const Tpertgra& net, TPosition2D p, const TPertDrawMode&) {
+        return AnnotationAt(net, p) != nullptr;
+    };
+    note.make = [] { return std::make_unique<CMoveBiaoZhu>(); };
+    hoverRules.push_back(std::move(note));
 }
 
 void TSetpertCommand::ChooseHoverCommand(const Tpertgra& net,
