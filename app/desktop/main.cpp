@@ -4,6 +4,7 @@
 #include <QTimer>
 #include <exception>
 
+#include "drawing/Setbiaozhufm.h"
 #include "editing/Deletefm.h"
 #include "editing/Fenduanfm.h"
 #include "editing/Paixufm.h"
@@ -100,6 +101,10 @@ int main(int argc, char** argv)
     // The segmentation tool opens "工作分段" through this one.
     const std::unique_ptr<IFenduanDialog> fenduanDialog = MakeFenduanDialog(&window);
     SetFenduanDialog(fenduanDialog.get());
+    // The annotation tool, a double click on an annotation and the popup
+    // items 编辑 and 设置 over one open "标注属性" through this one.
+    const std::unique_ptr<IBiaozhuDialog> biaozhuDialog = MakeBiaozhuDialog(&window);
+    SetBiaozhuDialog(biaozhuDialog.get());
     // The Gantt view's 排序 opens the sort dialog through this one.
     const std::unique_ptr<IPaixuDialog> sortDialog = MakePaixuDialog(&window);
     SetPaixuDialog(sortDialog.get());
@@ -117,6 +122,7 @@ int main(int argc, char** argv)
     const int rc = app.exec();
 
     SetPaixuDialog(nullptr);
+    SetBiaozhuDialog(nullptr);
     SetTimedicDialog(nullptr);
     SetFenduanDialog(nullptr);
     SetDeleteDialog(nullptr);

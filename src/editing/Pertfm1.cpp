@@ -195,7 +195,11 @@ void Tpertfm::BuildPopup()
         ChangeGantt([](Tgantt& g) { g.SetShowLinks(!g.ShowLinks()); });
     });
     popupLinks_->setCheckable(true);
-    item("设置", [this] { host_.OpenDisplaySettings(*this); });
+    item("设置", [this] {
+        TPopupOutcome out;
+        if (PopupAnnotation(doc, out)) ApplyPopup(out);
+        else host_.OpenDisplaySettings(*this);
+    });
     item("刷新", [this] { RefreshView(); });
 }
 

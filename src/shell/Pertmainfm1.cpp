@@ -42,6 +42,7 @@
 #include "interchange/Worktablecsv.h"
 #include "editing/Addworkcmd.h"
 #include "editing/Autobackup.h"
+#include "editing/Biaozhucmd.h"
 #include "editing/Editcmd.h"
 #include "editing/Fenduancmd.h"
 #include "editing/Groupcmds.h"
@@ -222,7 +223,7 @@ void Tpertmainfm::BuildActions()
                          {"编辑", ckEdit, true}, {"删除", ckDelete, true},
                          {"时差", ckTimedic, true}, {"交换", ckJiaohuan, false},
                          {"替换", ckImport, false}, {"分段", ckFenduan, false},
-                         {"空行", ckKonghang, false}};
+                         {"空行", ckKonghang, false}, {"标注", ckCreateBiaozhu, false}};
     for (const TDef& d : defs) {
         TToolButton t;
         t.kind = d.kind;
@@ -274,6 +275,12 @@ void Tpertmainfm::BuildActions()
         } else if (d.kind == ckKonghang) {
             t.make = [](const Tpertgra*) { return std::make_unique<Ckonghang>(); };
             khbut = t.action;
+        } else if (d.kind == ckCreateBiaozhu) {
+            t.make = [](const Tpertgra* net) -> std::unique_ptr<CPertCommand> {
+                if (!net || ViewKind(*net) == 0 || ViewKind(*net) == 3) return nullptr;
+                return std::make_unique<CCreateBiaozhu>();
+            };
+            biaozhubut = t.action;
         }
         QAction* a = t.action;
         connect(a, &QAction::triggered, this, [this, a] { ClickTool(a); });

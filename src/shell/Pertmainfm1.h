@@ -130,6 +130,7 @@ public:
     QAction* inbut = nullptr;
     QAction* jhbut = nullptr;
     QAction* khbut = nullptr;
+    QAction* biaozhubut = nullptr;
     QAction* frameSwitchAction = nullptr;
     QComboBox* cbbaddxmode = nullptr;
     // The network view's kind: "时标网络图" or "逻辑网络图".

@@ -8,12 +8,15 @@
 #include <QMessageBox>
 #include <QTranslator>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRegularExpression>
 
 #include "drawing/Displaysettings.h"
+#include "drawing/Biaozhu.h"
 #include "drawing/Pertsetfm.h"
+#include "drawing/Setbiaozhufm.h"
 #include "drawing/Timesetfm.h"
 #include "editing/Deletechoice.h"
 #include "editing/Deletefm.h"
@@ -169,6 +172,38 @@ TEST(FenduanWindow, TheScrollBarSetsBothPartsAndTheDatesReadLong)
     EXPECT_EQ(d.workstarttimedt->displayFormat(), QStringLiteral("yyyy年M月d日"));
     d.cancalbtn->click();
     EXPECT_EQ(work->nextSegment, nullptr);
+}
+
+TEST(AnnotationWindow, TheControlsEditTheStateAndAWidthThatIsNoNumberIsUndone)
+{
+    EnsureDesktopApp();
+    TFakeMessages msgs;
+    TBiaoZhu a;
+    a.text = "基础验收";
+    TSetBiaoZhu state(a);
+    TfmSetBiaoZhu d(state);
+    EXPECT_EQ(d.windowTitle(), QStringLiteral("标注属性"));
+    EXPECT_EQ(d.memo->toPlainText(), QStringLiteral("基础验收"));
+    EXPECT_EQ(d.memo->palette().color(QPalette::Text), QColor(Qt::black));
+    EXPECT_EQ(d.linewidthedit->text(), QStringLiteral("2"));
+    EXPECT_TRUE(d.framechk->isChecked());
+    EXPECT_TRUE(d.okbut->isDefault());
+    d.memo->setPlainText(QStringLiteral("拆模"));
+    // What typing does: each edit reaches the dialog as textEdited.
+    for (const QString& typed : {QStringLiteral("3"), QStringLiteral("3x")}) {
+        d.linewidthedit->setText(typed);
+        emit d.linewidthedit->textEdited(typed);
+    }
+    EXPECT_EQ(d.linewidthedit->text(), QStringLiteral("3"));
+    ASSERT_EQ(msgs.shown.size(), 1u);
+    EXPECT_EQ(msgs.shown[0].text, "请输入一个数字！");
+    d.framechk->click();
+    d.okbut->click();
+    EXPECT_EQ(d.result(), QDialog::Accepted);
+    EXPECT_TRUE(state.Confirm(a));
+    EXPECT_EQ(a.text, "拆模");
+    EXPECT_EQ(a.boxLineWidth, 3);
+    EXPECT_FALSE(a.hasFrame);
 }
 
 TEST(RestDaysWindow, RemovingWithNothingHighlightedWarns)

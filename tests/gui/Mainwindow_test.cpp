@@ -342,7 +342,7 @@ TEST(MainWindow, MenusOfferOnlyWhatExists)
     QStringList tools;
     for (QAction* a : f.window->pertPanel->actions())
         if (a->isVisible()) tools << a->toolTip();
-    EXPECT_EQ(tools, (QStringList{"选择", "添加", "编辑", "删除", "时差", "交换", "替换", "分段", "空行"}));
+    EXPECT_EQ(tools, (QStringList{"选择", "添加", "编辑", "删除", "时差", "交换", "替换", "分段", "空行", "标注"}));
 }
 
 TEST(MainWindow, ThePopupMenuOffersTheWorkItemsAndTheChecks)
@@ -368,6 +368,9 @@ TEST(MainWindow, ThePopupMenuOffersTheWorkItemsAndTheChecks)
     EXPECT_EQ(f.window->ToolCommand()->Kind(), ckDelete);
     f.window->SelectTool(ckImport);
     EXPECT_EQ(f.window->ToolCommand()->Kind(), ckImport);
+    f.window->biaozhubut->trigger();
+    ASSERT_NE(f.window->ToolCommand(), nullptr);
+    EXPECT_EQ(f.window->ToolCommand()->Kind(), ckCreateBiaozhu);
 }
 
 TEST(MainWindow, TheGanttViewIsReachedFromTheSwitchAndTheMenu)
@@ -419,7 +422,7 @@ TEST(MainWindow, TheGanttViewIsReachedFromTheSwitchAndTheMenu)
     EXPECT_EQ(doc->doc.ViewMode(), 1);
     EXPECT_EQ(f.window->ganttswbtn->text(), QStringLiteral("横道图"));
     EXPECT_FALSE(panelShown());
-    EXPECT_EQ(visibleTools(), (QStringList{"选择", "添加", "编辑", "删除", "时差", "交换", "替换", "分段", "空行"}));
+    EXPECT_EQ(visibleTools(), (QStringList{"选择", "添加", "编辑", "删除", "时差", "交换", "替换", "分段", "空行", "标注"}));
     f.Menu("显示横道图")->trigger();
     EXPECT_EQ(doc->doc.ViewMode(), 0);
     // The tool that was down stays down, with its command for the new view.
