@@ -7,6 +7,25 @@
 #include "model/Pertgra.h"
 #include "schedule/Calendar.h"
 
+int32_t TFenduanCmd::MouseUp(Tpertgra& net, int32_t flags, TPosition2D p, TPertDrawMode& mode)
+{
+    // The release after a double click only ends that gesture: the work it
+    // just split must not open the edit at once.
+    const bool plain = EndsPlainGesture(flags);
+    const int32_t r = TSelectCmd::MouseUp(net, flags, p, mode);
+    if (r != 0 || !plain || net.selection.empty()) return r;
+    Tedge* first = net.selection.front();
+    for (Tedge* w : net.selection)
+        if (w->data->start < first->data->start) first = w;
+    if (!first->nextSegment) return 0;
+    TFenduan state = TFenduan::ForSegments(&net, first);
+    const bool ok = FenduanDialog().Show(state);
+    ClearSelection(net);
+    if (!ok) return 0;
+    LayoutNetwork(net);
+    return 1;
+}
+
 int32_t TFenduanCmd::DoubleClick(Tpertgra& net, TPertDrawMode&)
 {
     dblClickDone = true;

@@ -1,5 +1,6 @@
 #include "editing/Fenduanfm.h"
 
+#include <QButtonGroup>
 #include <QDate>
 #include <QDateEdit>
 #include <QGridLayout>
@@ -9,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScreen>
 #include <QScrollBar>
 #include <QVBoxLayout>
@@ -35,6 +37,19 @@ Tfenduanfm::Tfenduanfm(TFenduan& state, QWidget* parent) : QDialog(parent), stat
 {
     setWindowTitle(QString::fromUtf8(TFenduan::kCaption));
     auto* layout = new QVBoxLayout(this);
+    editselectbox = new QGroupBox(this);
+    auto* choices = new QHBoxLayout(editselectbox);
+    fenduanrbtn = new QRadioButton(QStringLiteral("分段"), editselectbox);
+    hebinrbtn = new QRadioButton(QStringLiteral("合并"), editselectbox);
+    chaifenrbtn = new QRadioButton(QStringLiteral("拆分"), editselectbox);
+    auto* group = new QButtonGroup(this);
+    group->addButton(fenduanrbtn, int(TSegmentEdit::Divide));
+    group->addButton(hebinrbtn, int(TSegmentEdit::Merge));
+    group->addButton(chaifenrbtn, int(TSegmentEdit::Separate));
+    for (QRadioButton* b : {fenduanrbtn, hebinrbtn, chaifenrbtn}) choices->addWidget(b);
+    fenduanrbtn->setChecked(true);
+    editselectbox->setVisible(state_.mode == 'e');
+    layout->addWidget(editselectbox);
     auto* g = new QGridLayout;
     g->addWidget(new QLabel(QStringLiteral("前段持续时间："), this), 0, 0);
     firstedgeduredit = new QLineEdit(this);
@@ -95,6 +110,14 @@ Tfenduanfm::Tfenduanfm(TFenduan& state, QWidget* parent) : QDialog(parent), stat
     connect(secondedgeduredit, &QLineEdit::textEdited, this, [this](const QString& s) {
         state_.SecondEdited(s.toStdString());
         ShowState();
+    });
+    connect(group, &QButtonGroup::idClicked, this, [this](int id) {
+        state_.editselectbox = TSegmentEdit(id);
+        // Only a new division reads the two durations.
+        const bool divide = state_.editselectbox == TSegmentEdit::Divide;
+        firstedgeduredit->setEnabled(divide);
+        secondedgeduredit->setEnabled(divide);
+        fenduanscb->setEnabled(divide);
     });
     connect(okbtn, &QPushButton::clicked, this, [this] {
         if (state_.Confirm()) accept();

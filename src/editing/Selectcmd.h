@@ -43,6 +43,14 @@ public:
     virtual void ResetGesture();
 
 protected:
+    // The release about to be handled ends a plain click or rubber band of
+    // the left button (no double click before it, no Shift, no Ctrl gesture):
+    // the tools that act on the selection after it ask this first.
+    bool EndsPlainGesture(int32_t flags) const
+    {
+        return !dblClickDone && presses == 1 && !(pressFlags & mfCtrl) && !(flags & mfShift) &&
+               (flags & mfLeft);
+    }
     // The press point on a work line is moved onto the line; the add tool
     // keeps the point itself.
     virtual bool SnapsToWorkLine() const { return true; }

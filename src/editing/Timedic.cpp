@@ -77,12 +77,11 @@ TTimedic::~TTimedic() = default;
 void TTimedic::ShowDates()
 {
     const Tworkdata& d = *work->data;
-    // A finish is never before its start, also for spans below one day.
+    // The same dates as the work dialog's: the finish on the day the last
+    // part of the work lies in, never before the start.
     auto pair = [&](float s, double& start, double& finish) {
-        const double cs = CalendarDay(*network, s);
-        const double cf = std::max(cs, CalendarDayOfFinish(*network, double(s) + d.duration - 1));
-        start = DateOfDay(*network, cs);
-        finish = DateOfDay(*network, cf);
+        start = StartDateOfTime(*network, s);
+        finish = FinishDateOfTime(*network, s, d.duration);
     };
     pair(d.start, planStart, planFinish);
     pair(d.es, esStart, esFinish);

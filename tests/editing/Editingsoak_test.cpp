@@ -140,7 +140,12 @@ void Soak(const std::vector<int>& ops)
                 if (extra == 0) {
                     const float d = x->data->duration;
                     const float f = float(1 + more() % 4);
-                    if (d > f) SplitWork(*net, x, f, d - f);
+                    if (x->nextSegment) {
+                        const float total = d + x->nextSegment->data->duration;
+                        EditSegments(*net, x, TSegmentEdit(more() % 3), f, total - f);
+                    } else if (d > f) {
+                        SplitWork(*net, x, f, d - f);
+                    }
                 } else {
                     TTimedic shift(net.get(), x);
                     shift.ScrollTo(int32_t(more() % uint32_t(shift.scrollMax + 1)));

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+
 #include "editing/Commanddoc.h"
 #include "editing/Movetimedata.h"
 #include "editing/Timediccmd.h"
@@ -54,9 +57,9 @@ TEST(TimeDifference, OpeningShowsTheFloatAndAShiftPushesTheFollowers)
     EXPECT_EQ(s.scrollMax, 5);
     EXPECT_EQ(s.scrollPos, 0);
     EXPECT_EQ(s.planStart, DateOfDay(*net, 0));
-    EXPECT_EQ(s.planFinish, DateOfDay(*net, 1));
+    EXPECT_EQ(std::floor(s.planFinish), DateOfDay(*net, 1));
     EXPECT_EQ(s.lsStart, DateOfDay(*net, 5));
-    EXPECT_EQ(s.lsFinish, DateOfDay(*net, 6));
+    EXPECT_EQ(std::floor(s.lsFinish), DateOfDay(*net, 6));
 
     s.ScrollTo(3);
     EXPECT_EQ(s.rightdicedit, "2");
@@ -64,6 +67,22 @@ TEST(TimeDifference, OpeningShowsTheFloatAndAShiftPushesTheFollowers)
     EXPECT_FLOAT_EQ(sa->data->start, 3);
     EXPECT_FLOAT_EQ(Named(*net, "AE")->data->start, 5);   // no float of its own: shifted along
     EXPECT_EQ(s.planStart, DateOfDay(*net, 3));
+}
+
+TEST(TimeDifference, FinishDatesAgreeWithTheWorkDialog)
+{
+    // Durations of whole and part days, and one below a day (never before its start).
+    for (float duration : {2.0f, 2.5f, 0.25f}) {
+        auto net = Float5();
+        Tedge* sa = Named(*net, "SA");
+        net->PlaceWork(sa, 0, duration);
+        net->Recalculate();
+        TTimedic s(net.get(), sa);
+        EXPECT_EQ(std::floor(s.planFinish), std::floor(WorkFinishDate(*net, *sa))) << duration;
+        EXPECT_EQ(std::floor(s.planFinish), DateOfDay(*net, std::max(0.0, std::ceil(double(duration)) - 1)))
+            << duration;
+        EXPECT_GE(s.esFinish, s.esStart) << duration;
+    }
 }
 
 TEST(TimeDifference, AnyRowOfMovesEqualsOneMoveAndClosingRestoresExactly)
