@@ -206,6 +206,34 @@ TEST(AnnotationWindow, TheControlsEditTheStateAndAWidthThatIsNoNumberIsUndone)
     EXPECT_FALSE(a.hasFrame);
 }
 
+TEST(FenduanWindow, TheEditModeShowsItsChoicesAndMergesThePair)
+{
+    EnsureDesktopApp();
+    auto net = SmallPlan();
+    Tedge* work = nullptr;
+    for (Tedge* w : net->AllWorks())
+        if (w->data->duration >= 2 && !w->nextSegment) work = w;
+    ASSERT_NE(work, nullptr);
+    const float total = work->data->duration;
+    ASSERT_EQ(SplitWork(*net, work, 1, total - 1), 1);
+    {
+        TFenduan split(net.get(), work, work->data->start);
+        Tfenduanfm d(split);
+        EXPECT_TRUE(d.editselectbox->isHidden());
+    }
+    TFenduan state = TFenduan::ForSegments(net.get(), work);
+    Tfenduanfm d(state);
+    EXPECT_FALSE(d.editselectbox->isHidden());
+    EXPECT_TRUE(d.fenduanrbtn->isChecked());
+    EXPECT_EQ(d.firstedgeduredit->text(), QStringLiteral("1"));
+    d.hebinrbtn->click();
+    EXPECT_FALSE(d.firstedgeduredit->isEnabled());
+    d.okbtn->click();
+    EXPECT_EQ(d.result(), QDialog::Accepted);
+    EXPECT_EQ(work->nextSegment, nullptr);
+    EXPECT_FLOAT_EQ(work->data->duration, total);
+}
+
 TEST(RestDaysWindow, RemovingWithNothingHighlightedWarns)
 {
     EnsureDesktopApp();
