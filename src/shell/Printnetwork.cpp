@@ -18,6 +18,7 @@
 #include "file/Projectfile.h"
 #include "gantt/Gantt.h"
 #include "model/Pertgra.h"
+#include "platform/Displaylist.h"
 #include "platform/Messagebox.h"
 #include "platform/Printer.h"
 
@@ -169,11 +170,21 @@ bool PrintPages(Tpertgra& net, IPrinter& printer, int32_t from, int32_t to)
         return false;
     };
     if (!printer.Begin("ArrowPlan")) return fail();
-    for (int32_t n = from; n <= to; ++n) {
+    if (pages == 1) {
         ICanvas* c = printer.Canvas();
         if (!c) return fail();
-        DrawSheet(net, *c, sheet, (n - 1) % g.across, (n - 1) / g.across);
-        if (n < to && !printer.NewPage()) return fail();
+        DrawSheet(net, *c, sheet, 0, 0);
+    } else {
+        // One pass for the whole job; each sheet plays only what lies on it.
+        ICanvas* first = printer.Canvas();
+        if (!first) return fail();
+        const TSheetDrawing drawing(net, *first, sheet, from, to);
+        for (int32_t n = from; n <= to; ++n) {
+            ICanvas* c = printer.Canvas();
+            if (!c) return fail();
+            drawing.Draw(*c, n);
+            if (n < to && !printer.NewPage()) return fail();
+        }
     }
     if (!printer.End()) return fail();
     return true;
@@ -218,25 +229,147 @@ TSheet PreviewSheet(const TPrintGeometry& g, double scale)
     return s;
 }
 
-void DrawSheet(Tpertgra& net, ICanvas& c, const TSheet& sheet, int32_t col, int32_t row)
+namespace {
+
+TCanvasMapping SheetMapping(const Tpertgra& net, const TSheet& sheet, int32_t col, int32_t row)
 {
     const TDisplaySettings& d = net.displaySettings;
-    TCanvasStateSaver keep(c);
-    const int32_t w = int32_t(sheet.width);
-    const int32_t h = int32_t(sheet.height);
+    return TCanvasMapping::FromExtents(100, 100, d.printRatioX * sheet.scale,
+                                       d.printRatioY * sheet.scale, -col * sheet.areaWidth,
+                                       -row * sheet.areaHeight);
+}
+
+// The clip of sheet (col, row) in device units: its printable area with no
+// margin towards the first column and the first row; none on a single sheet.
+bool SheetClip(const TSheet& sheet, int32_t col, int32_t row, TCanvasRect& clip)
+{
+    if (sheet.across * sheet.down <= 1) return false;
+    clip = TCanvasRect{col == 0 ? 0 : int32_t(sheet.left), row == 0 ? 0 : int32_t(sheet.top),
+                       int32_t(int32_t(sheet.width) - sheet.right),
+                       int32_t(int32_t(sheet.height) - sheet.bottom)};
+    return true;
+}
+
+// White sheet, clip and the mapping of the sheet's part of the drawing.
+void BeginSheet(const Tpertgra& net, ICanvas& c, const TSheet& sheet, int32_t col, int32_t row)
+{
     c.SetMapping(TCanvasMapping{});
     c.SetBrush(TCanvasBrush{0xFFFFFF, TBrushStyle::Solid});
-    c.FillRect(TCanvasRect{0, 0, w, h});
-    if (sheet.across * sheet.down > 1)
-        c.SetClipRect(TCanvasRect{col == 0 ? 0 : int32_t(sheet.left),
-                                  row == 0 ? 0 : int32_t(sheet.top), int32_t(w - sheet.right),
-                                  int32_t(h - sheet.bottom)});
-    c.SetMapping(TCanvasMapping::FromExtents(100, 100, d.printRatioX * sheet.scale,
-                                             d.printRatioY * sheet.scale,
-                                             -col * sheet.areaWidth, -row * sheet.areaHeight));
+    c.FillRect(TCanvasRect{0, 0, int32_t(sheet.width), int32_t(sheet.height)});
+    TCanvasRect clip;
+    if (SheetClip(sheet, col, row, clip)) c.SetClipRect(clip);
+    c.SetMapping(SheetMapping(net, sheet, col, row));
+}
+
+// What sheet (col, row) shows of the drawing, logical units, rounded
+// outwards: its clip within the sheet, mapped back.
+TCanvasRect SheetArea(const Tpertgra& net, const TSheet& sheet, int32_t col, int32_t row)
+{
+    TCanvasRect d{0, 0, int32_t(sheet.width), int32_t(sheet.height)};
+    TCanvasRect clip;
+    if (SheetClip(sheet, col, row, clip)) {
+        d.left = std::max(d.left, clip.left);
+        d.top = std::max(d.top, clip.top);
+        d.right = std::min(d.right, clip.right);
+        d.bottom = std::min(d.bottom, clip.bottom);
+    }
+    const TCanvasMapping m = SheetMapping(net, sheet, col, row);
+    if (!(m.scaleX > 0) || !(m.scaleY > 0) || d.IsEmpty()) return TCanvasRect{};
+    auto lo = [](double v) { return int32_t(std::clamp(std::floor(v), -1e9, 1e9)); };
+    auto hi = [](double v) { return int32_t(std::clamp(std::ceil(v), -1e9, 1e9)); };
+    return TCanvasRect{lo((d.left - m.originX) / m.scaleX), lo((d.top - m.originY) / m.scaleY),
+                       hi((d.right - m.originX) / m.scaleX), hi((d.bottom - m.originY) / m.scaleY)};
+}
+
+}
+
+void DrawSheet(Tpertgra& net, ICanvas& c, const TSheet& sheet, int32_t col, int32_t row)
+{
+    TCanvasStateSaver keep(c);
+    BeginSheet(net, c, sheet, col, row);
     TPertDrawMode mode(&c, sheet.kind, sheet.xf, sheet.yf);
     DrawNetwork(net, mode);
     c.ClearClip();
+}
+
+TSheetDrawing::TSheetDrawing(Tpertgra& net, ICanvas& metrics, const TSheet& sheet, int32_t from,
+                             int32_t to)
+    : net_(net), sheet_(sheet), from_(from)
+{
+    const int32_t across = std::max(1, sheet.across);
+    const int32_t down = std::max(1, sheet.down);
+    // The columns and rows of sheets as intervals of the drawing, both
+    // ascending, so the sheets a primitive meets are found by search.
+    const size_t cols = static_cast<size_t>(across), rows = static_cast<size_t>(down);
+    std::vector<int32_t> colLeft(cols), colRight(cols), rowTop(rows), rowBottom(rows);
+    for (int32_t c = 0; c < across; ++c) {
+        const TCanvasRect a = SheetArea(net, sheet, c, 0);
+        colLeft[size_t(c)] = a.left;
+        colRight[size_t(c)] = a.right;
+    }
+    for (int32_t r = 0; r < down; ++r) {
+        const TCanvasRect a = SheetArea(net, sheet, 0, r);
+        rowTop[size_t(r)] = a.top;
+        rowBottom[size_t(r)] = a.bottom;
+    }
+    {
+        TCanvasStateSaver keep(metrics);
+        metrics.SetMapping(SheetMapping(net, sheet, 0, 0));
+        const TCanvasRect all{colLeft.front(), rowTop.front(), colRight.back(), rowBottom.back()};
+        list_ = std::make_unique<TDisplayList>(metrics, all);
+        TPertDrawMode mode(list_.get(), sheet.kind, sheet.xf, sheet.yf);
+        DrawNetwork(net, mode);
+    }
+    const int32_t pages = across * down;
+    from = std::clamp(from, 1, pages);
+    to = std::clamp(to, from, pages);
+    from_ = from;
+    pages_.resize(size_t(to - from + 1));
+    // The first interval whose far end passes `lo`, and the last whose near end is before `hi`.
+    auto span = [](const std::vector<int32_t>& ends, const std::vector<int32_t>& starts,
+                   int32_t lo, int32_t hi, int32_t& first, int32_t& last) {
+        first = int32_t(std::upper_bound(ends.begin(), ends.end(), lo) - ends.begin());
+        last = int32_t(std::lower_bound(starts.begin(), starts.end(), hi) - starts.begin()) - 1;
+    };
+    for (size_t i = 0; i < list_->Count(); ++i) {
+        const TCanvasRect& b = list_->Bounds(i);
+        int32_t c1, c2, r1, r2;
+        span(colRight, colLeft, b.left, b.right, c1, c2);
+        span(rowBottom, rowTop, b.top, b.bottom, r1, r2);
+        r1 = std::max(r1, (from - 1) / across);
+        r2 = std::min(r2, (to - 1) / across);
+        for (int32_t r = r1; r <= r2; ++r)
+            for (int32_t c = c1; c <= c2; ++c) {
+                const int32_t n = r * across + c + 1;
+                if (n >= from && n <= to) pages_[size_t(n - from)].push_back(uint32_t(i));
+            }
+    }
+}
+
+TSheetDrawing::~TSheetDrawing() = default;
+
+void TSheetDrawing::Draw(ICanvas& c, int32_t page) const
+{
+    const int32_t across = std::max(1, sheet_.across);
+    const size_t k = size_t(page - from_);
+    if (page < from_ || k >= pages_.size()) return;
+    TCanvasStateSaver keep(c);
+    const int32_t col = (page - 1) % across, row = (page - 1) / across;
+    BeginSheet(net_, c, sheet_, col, row);
+    const TCanvasRect area = SheetArea(net_, sheet_, col, row);
+    list_->Play(c, pages_[k], &area);
+    c.ClearClip();
+}
+
+size_t TSheetDrawing::PrimitivesOf(int32_t page) const
+{
+    const size_t k = size_t(page - from_);
+    return page < from_ || k >= pages_.size() ? 0 : pages_[k].size();
+}
+
+size_t TSheetDrawing::Primitives() const
+{
+    return list_->Count();
 }
 
 bool EnlargePrint(Tpertgra& net)

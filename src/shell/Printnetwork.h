@@ -9,6 +9,7 @@
 class Tpertgra;
 class IPrinter;
 class ICanvas;
+class TDisplayList;
 
 // Screen pixels per inch of every page measure, fixed so that page counts
 // do not depend on the monitor.
@@ -77,6 +78,34 @@ TSheet PreviewSheet(const TPrintGeometry& g, double scale);
 // of the network's view. The network must be laid out for the sheet's
 // factors; its palette is the print palette afterwards.
 void DrawSheet(Tpertgra& net, ICanvas& c, const TSheet& sheet, int32_t col, int32_t row);
+
+// The sheets from ... to (numbered row by row from 1) of one job: the pass
+// of the network's view is drawn once, kept as a display list, and every
+// sheet plays only the primitives that meet its printable area, found in
+// an index of the sheets each primitive meets. A sheet looks exactly as
+// DrawSheet draws it. `metrics` is the surface the sheets are drawn on (for
+// the text extents); the network must be laid out for the sheet's factors
+// and must not change while the drawing is used.
+class TSheetDrawing {
+public:
+    TSheetDrawing(Tpertgra& net, ICanvas& metrics, const TSheet& sheet, int32_t from, int32_t to);
+    ~TSheetDrawing();
+    TSheetDrawing(const TSheetDrawing&) = delete;
+    TSheetDrawing& operator=(const TSheetDrawing&) = delete;
+
+    // Draws sheet `page` (from ... to) onto c.
+    void Draw(ICanvas& c, int32_t page) const;
+    // How many primitives sheet `page` plays, of how many the pass drew.
+    size_t PrimitivesOf(int32_t page) const;
+    size_t Primitives() const;
+
+private:
+    const Tpertgra& net_;
+    TSheet sheet_;
+    int32_t from_;
+    std::unique_ptr<TDisplayList> list_;
+    std::vector<std::vector<uint32_t>> pages_;
+};
 
 // Most pages one job may take.
 inline constexpr int32_t kMaxPrintPages = 10000;
