@@ -94,6 +94,7 @@ TQtCanvas::~TQtCanvas()
 {
     if (!owned_) {
         // Hand the borrowed painter back as it came.
+        ReadyPen();
         painter_->setWorldTransform(base_);
         painter_->setClipping(false);
         painter_->setCompositionMode(QPainter::CompositionMode_SourceOver);
@@ -122,8 +123,14 @@ bool TQtCanvas::CanXor() const
     return e && e->type() == QPaintEngine::Raster;
 }
 
+void TQtCanvas::ReadyPen()
+{
+    if (penPending_) ApplyPen();
+}
+
 void TQtCanvas::ApplyPen()
 {
+    penPending_ = false;
     const TCanvasPen& p = state_.pen;
     if (p.style == TPenStyle::Clear) {
         painter_->setPen(Qt::NoPen);
@@ -172,6 +179,7 @@ void TQtCanvas::ApplyFont()
     q.setStrikeOut((f.style & TCanvasFont::StrikeOut) != 0);
     qfont_ = q;
     painter_->setFont(qfont_);
+    metrics_.emplace(qfont_, painter_->device());
 }
 
 void TQtCanvas::ApplyMapping()
@@ -273,24 +281,28 @@ void TQtCanvas::Restore()
 
 void TQtCanvas::Line(int32_t x1, int32_t y1, int32_t x2, int32_t y2)
 {
+    ReadyPen();
     painter_->drawLine(QPoint(x1, y1), QPoint(x2, y2));
 }
 
 void TQtCanvas::Polyline(const std::vector<TCanvasPoint>& points)
 {
     if (points.size() < 2) return;
+    ReadyPen();
     painter_->drawPolyline(ToPolygon(points));
 }
 
 void TQtCanvas::Polygon(const std::vector<TCanvasPoint>& points)
 {
     if (points.size() < 2) return;
+    ReadyPen();
     painter_->drawPolygon(ToPolygon(points), Qt::OddEvenFill);
 }
 
 void TQtCanvas::PolyBezier(const std::vector<TCanvasPoint>& points)
 {
     if (points.size() < 4) return;
+    ReadyPen();
     QPainterPath path(QPointF(points[0].x, points[0].y));
     for (size_t i = 1; i + 2 < points.size(); i += 3)
         path.cubicTo(QPointF(points[i].x, points[i].y), QPointF(points[i + 1].x, points[i + 1].y),
@@ -304,18 +316,21 @@ void TQtCanvas::PolyBezier(const std::vector<TCanvasPoint>& points)
 void TQtCanvas::Rectangle(const TCanvasRect& r)
 {
     if (r.IsEmpty()) return;
+    ReadyPen();
     painter_->drawRect(OutlineRect(r));
 }
 
 void TQtCanvas::Ellipse(const TCanvasRect& r)
 {
     if (r.IsEmpty()) return;
+    ReadyPen();
     painter_->drawEllipse(OutlineRect(r));
 }
 
 void TQtCanvas::FillRect(const TCanvasRect& r)
 {
     if (r.IsEmpty() || state_.brush.style == TBrushStyle::Clear) return;
+    ReadyPen();   // the composition mode goes with the pen
     painter_->fillRect(QRect(r.left, r.top, r.Width(), r.Height()), painter_->brush());
 }
 
@@ -332,15 +347,14 @@ void TQtCanvas::BeginText()
 void TQtCanvas::EndText()
 {
     painter_->setBackgroundMode(Qt::TransparentMode);
-    ApplyPen();
+    penPending_ = true;
 }
 
 void TQtCanvas::TextOut(int32_t x, int32_t y, const std::string& text)
 {
     if (text.empty()) return;
     BeginText();
-    const QFontMetrics fm(qfont_, painter_->device());
-    painter_->drawText(QPoint(x, y + fm.ascent()), Q(text));
+    painter_->drawText(QPoint(x, y + metrics_->ascent()), Q(text));
     EndText();
 }
 
@@ -378,8 +392,7 @@ void TQtCanvas::DrawText(const TCanvasRect& r, const std::string& text, const TT
 
 TCanvasSize TQtCanvas::TextExtent(const std::string& text) const
 {
-    const QFontMetrics fm(qfont_, painter_->device());
-    return TCanvasSize{int32_t(fm.horizontalAdvance(Q(text))), int32_t(fm.height())};
+    return TCanvasSize{int32_t(metrics_->horizontalAdvance(Q(text))), int32_t(metrics_->height())};
 }
 
 std::unique_ptr<ICanvasImage> TQtCanvas::CreateImage(int32_t width, int32_t height)

@@ -1,4 +1,6 @@
 #pragma once
+#include <QFont>
+#include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
 #include <QTransform>
@@ -87,6 +89,10 @@ private:
     // Pen and background for text (the font colour, the text background).
     void BeginText();
     void EndText();
+    // The pen of the state, put back after text only when a primitive
+    // needs it: a run of texts then sets the text pen once, which keeps
+    // vector output (PDF) from writing the pen again around every text.
+    void ReadyPen();
     bool CanXor() const;
 
     std::unique_ptr<QPainter> owned_;
@@ -95,6 +101,8 @@ private:
     double ppi_;
     QTransform base_;
     QFont qfont_;
+    std::optional<QFontMetrics> metrics_;   // of qfont_ on the device
+    bool penPending_ = false;
     TState state_;
     std::vector<TState> stack_;
 };

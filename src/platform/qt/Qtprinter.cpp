@@ -9,6 +9,10 @@
 
 #include <utility>
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 #include "platform/qt/Qtcanvas.h"
 
 namespace {
@@ -145,8 +149,29 @@ bool TQtPrinter::PrintDialog(int32_t minPage, int32_t maxPage, int32_t& from, in
     return true;
 }
 
+namespace {
+
+// Qt's PDF output reads every page through buffers of a few megabytes;
+// with the C library's default these come from the system and go back on
+// every page, and a plan of thousands of pages spends more time faulting
+// them in than drawing. Kept in the heap, they are reused from page to page.
+void KeepPageBuffersInTheHeap()
+{
+#ifdef __GLIBC__
+    static const bool once = [] {
+        mallopt(M_MMAP_THRESHOLD, 64 << 20);
+        mallopt(M_TRIM_THRESHOLD, 128 << 20);
+        return true;
+    }();
+    (void)once;
+#endif
+}
+
+}
+
 bool TQtPrinter::Begin(const std::string& title)
 {
+    KeepPageBuffersInTheHeap();
     Finish();
     printer_.setDocName(QString::fromStdString(title));
     painter_ = std::make_unique<QPainter>();
