@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <climits>
+#include <string_view>
 #include <unordered_map>
 
 #include "model/Sortbytime.h"
@@ -370,7 +371,10 @@ std::vector<Tvertex*> Tpertgra::TimeOrder()
     std::vector<Tvertex*> list = order;
     Cache();
     SortByTime(list, cache_->sort);
-    for (size_t i = 0; i < list.size(); ++i) list[i]->id = int32_t(i + 1);
+    for (size_t i = 0; i < list.size(); ++i) {
+        if (i + 16 < list.size()) __builtin_prefetch(list[i + 16], 1);
+        list[i]->id = int32_t(i + 1);
+    }
     return list;
 }
 
@@ -504,10 +508,19 @@ bool Tpertgra::TimesRise() const
 
 void Tpertgra::RecheckAuxiliaries()
 {
+    // The leaving works of the lookup index stand in the order of the nodes
+    // and of each node's list; their kinds are read a few works ahead, and
+    // compared as views, which looks at the length before any byte.
     std::vector<Tedge*> auxiliary;
-    for (const auto& v : nodes)
-        for (Tedge* w = v->firstWork; w; w = w->nextWork)
-            if (w->data->IsAuxiliary()) auxiliary.push_back(w);
+    const StructureCache& c = Cache();
+    const std::string_view auxiliaryKind(WorkKind::Auxiliary);
+    Tedge* const* ow = c.outWork.data();
+    const size_t count = c.outWork.size();
+    for (size_t k = 0; k < count; ++k) {
+        if (k + 16 < count) __builtin_prefetch(ow[k + 16], 0);
+        if (k + 8 < count) __builtin_prefetch(&ow[k + 8]->data->kind, 0);
+        if (std::string_view(ow[k]->data->kind) == auxiliaryKind) auxiliary.push_back(ow[k]);
+    }
     if (auxiliary.empty()) return;
     // Each check depends on the links only, never on another check's result,
     // so the order of the work list matters only for the order of the

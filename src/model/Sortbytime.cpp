@@ -23,6 +23,8 @@ void SortByTime(std::vector<Tvertex*>& list, TTimeSortScratch& scratch)
     buf.resize(n);
     bool sorted = true;
     for (size_t i = 0; i < n; ++i) {
+        // The nodes lie apart on the heap: their times are asked for ahead.
+        if (i + 16 < n) __builtin_prefetch(list[i + 16], 0);
         keys[i] = {double(list[i]->time), list[i]};
         if (i > 0 && keys[i - 1].time > keys[i].time) sorted = false;
     }

@@ -28,6 +28,9 @@ struct Tpertgra::StructureCache {
     std::vector<const Tvertex*> searchStack;
     // set by the time pass when a planned start lies before its start node
     bool startsBeforeNode = false;
+    // The time order Recalculate has just made, for the time computation it
+    // runs next; taken (and cleared) by that computation.
+    std::vector<Tvertex*>* timeOrder = nullptr;
     // scratch of the time pass, by slot and by work index
     std::vector<float> earliest, latest, duration;
     std::vector<char> critical;

@@ -12,6 +12,9 @@ namespace {
 
 bool PushesEnd(const Tedge* w) { return !w->data->IsAuxiliary(); }
 
+// SetNodeTime that tells whether any node's time changed.
+bool SetNodeTimeChanging(Tpertgra& net, Tvertex* node, float t);
+
 }
 
 void Tpertgra::Recalculate()
@@ -20,8 +23,14 @@ void Tpertgra::Recalculate()
     RecheckAuxiliaries();
     Renumber();
     std::vector<Tvertex*> list = TimeOrder();
-    if (!list.empty()) SetNodeTime(list.front(), 0);
-    ComputeTimes();
+    // The time order depends on the node times alone: when placing the
+    // first node moved none, the order just made is the one the time
+    // computation would sort again.
+    const bool moved = !list.empty() && SetNodeTimeChanging(*this, list.front(), 0);
+    Cache();
+    if (!moved) cache_->timeOrder = &list;
+    ComputeTimesImpl(false);
+    cache_->timeOrder = nullptr;
 }
 
 void Tpertgra::Reschedule()
@@ -60,10 +69,14 @@ void Tpertgra::TimePass(const std::vector<Tvertex*>& list)
         c.markGeneration = 1;
     }
     const uint32_t gen = c.markGeneration;
+    bool distinct = true;
     for (size_t i = 0; i < n && indexed; ++i) {
+        if (i + 16 < n) __builtin_prefetch(list[i + 16], 0);
         const int32_t s = IndexOfNode(list[i]);
         indexed = s >= 0;
-        if (indexed) c.mark[size_t(s)] = gen;
+        if (!indexed) break;
+        distinct = distinct && c.mark[size_t(s)] != gen;
+        c.mark[size_t(s)] = gen;
     }
     for (size_t i = 0; i < n && indexed; ++i) {
         const int32_t s = list[i]->slot;
@@ -83,10 +96,46 @@ void Tpertgra::TimePass(const std::vector<Tvertex*>& list)
     float* e = c.earliest.data();
     float* l = c.latest.data();
     float* dur = c.duration.data();
-    for (Tvertex* v : list) {
-        const int32_t s = v->slot;
-        e[s] = v->inCount == 0 ? v->time : 0.0f;
-        for (int32_t k = ob[s]; k < ob[s + 1]; ++k) dur[k] = c.outWork[size_t(k)]->data->duration;
+    // Each work's data lies in a record of its own on the heap; the reads
+    // and writes of all works are misses that wait on memory one after the
+    // other unless they are asked for ahead. When the list holds every node
+    // the works are visited in storage order with the records fetched a few
+    // works ahead; the values of one work never depend on another's visit,
+    // so any order gives the same results.
+    const bool whole = distinct && n == c.nodeCount;
+    Tedge* const* ow = c.outWork.data();
+    const size_t works = c.outWork.size();
+    constexpr size_t kAheadEdge = 16;
+    constexpr size_t kAheadData = 8;
+    auto fetchAhead = [&](size_t k, bool write) {
+        if (k + kAheadEdge < works) __builtin_prefetch(ow[k + kAheadEdge], 0);
+        if (k + kAheadData < works) {
+            const Tworkdata* d = ow[k + kAheadData]->data.get();
+            __builtin_prefetch(&d->duration, 0);
+            if (write) __builtin_prefetch(&d->es, 1);
+        }
+    };
+    if (whole) {
+        for (size_t s = 0; s < n; ++s) {
+            const Tvertex* v = nodes[s].get();
+            e[s] = v->inCount == 0 ? v->time : 0.0f;
+        }
+    } else {
+        for (Tvertex* v : list) {
+            const int32_t s = v->slot;
+            e[s] = v->inCount == 0 ? v->time : 0.0f;
+        }
+    }
+    if (whole) {
+        for (size_t k = 0; k < works; ++k) {
+            fetchAhead(k, false);
+            dur[k] = ow[k]->data->duration;
+        }
+    } else {
+        for (Tvertex* v : list) {
+            const int32_t s = v->slot;
+            for (int32_t k = ob[s]; k < ob[s + 1]; ++k) dur[k] = ow[k]->data->duration;
+        }
     }
     for (Tvertex* v : list) {
         const int32_t s = v->slot;
@@ -112,10 +161,10 @@ void Tpertgra::TimePass(const std::vector<Tvertex*>& list)
         }
     }
     for (Tvertex* v : list) c.critical[size_t(v->slot)] = 0;
-    for (Tvertex* v : list) {
-        const int32_t s = v->slot;
+    auto settle = [&](const Tvertex* v, int32_t s) {
         for (int32_t k = ob[s]; k < ob[s + 1]; ++k) {
-            Tworkdata& d = *c.outWork[size_t(k)]->data;
+            if (whole) fetchAhead(size_t(k), true);
+            Tworkdata& d = *ow[k]->data;
             d.es = e[s];
             d.ls = l[to[k]] - dur[k];
             const float esp = d.es < 0.0001f ? 0.0f : d.es;
@@ -131,11 +180,21 @@ void Tpertgra::TimePass(const std::vector<Tvertex*>& list)
             if (d.start < esp) d.start = esp;
             if (d.start < v->time - 1e-6f) c.startsBeforeNode = true;
         }
+    };
+    if (whole) {
+        for (size_t s = 0; s < n; ++s) settle(nodes[s].get(), int32_t(s));
+    } else {
+        for (Tvertex* v : list) settle(v, v->slot);
     }
-    for (Tvertex* v : list) {
-        v->earliest = e[v->slot];
-        v->latest = l[v->slot];
-        v->critical = c.critical[size_t(v->slot)] != 0;
+    auto store = [&](Tvertex* v, size_t s) {
+        v->earliest = e[s];
+        v->latest = l[s];
+        v->critical = c.critical[s] != 0;
+    };
+    if (whole) {
+        for (size_t s = 0; s < n; ++s) store(nodes[s].get(), s);
+    } else {
+        for (Tvertex* v : list) store(v, size_t(v->slot));
     }
 }
 
@@ -189,8 +248,18 @@ void Tpertgra::ComputeTimesImpl(bool literal)
     std::vector<Tvertex*> starts;
     for (Tvertex* v : order)
         if (v->inCount == 0) starts.push_back(v);
-    std::vector<Tvertex*> list = TimeOrder();
-    for (size_t i = 0; i < list.size(); ++i) list[i]->number = int32_t(i + 1);
+    std::vector<Tvertex*> own;
+    std::vector<Tvertex*>* timeOrder = cache_->timeOrder;
+    cache_->timeOrder = nullptr;
+    if (!timeOrder) {
+        own = TimeOrder();
+        timeOrder = &own;
+    }
+    std::vector<Tvertex*>& list = *timeOrder;
+    for (size_t i = 0; i < list.size(); ++i) {
+        if (i + 16 < list.size()) __builtin_prefetch(list[i + 16], 1);
+        list[i]->number = int32_t(i + 1);
+    }
     if (literal) TimePassPlain(list);
     else TimePass(list);
     if (starts.size() == 1 || starts.empty()) return;
@@ -441,6 +510,8 @@ class PlacementRun {
 public:
     explicit PlacementRun(Tpertgra& net) : net_(net) {}
 
+    bool timesChanged = false;
+
     void SetNodeTime(Tvertex* node, float t)
     {
         PushSetTime(node, t);
@@ -491,6 +562,7 @@ private:
             if (f.t < 0) f.t = 0;
             f.old = f.node->time;
             f.node->time = f.t;
+            timesChanged = timesChanged || f.t != f.old;
             f.work = f.node->firstWork;
             f.phase = 1;
         } else if (f.phase == 2) {
@@ -578,6 +650,17 @@ struct MoveFrame {
     Tedge* work;
     bool started;
 };
+
+}
+
+namespace {
+
+bool SetNodeTimeChanging(Tpertgra& net, Tvertex* node, float t)
+{
+    PlacementRun run(net);
+    run.SetNodeTime(node, t);
+    return run.timesChanged;
+}
 
 }
 
