@@ -135,11 +135,26 @@ TDisplayList::TItem& TDisplayList::Add(TKind kind, const TCanvasRect& bounds)
     return items_.back();
 }
 
-uint32_t TDisplayList::AddPoints(const std::vector<TCanvasPoint>& points)
+const TCanvasPoint* TDisplayList::AddPoints(const std::vector<TCanvasPoint>& points)
 {
-    const uint32_t first = uint32_t(points_.size());
-    points_.insert(points_.end(), points.begin(), points.end());
-    return first;
+    constexpr size_t kBlock = size_t(1) << 16;
+    const size_t n = points.size();
+    TCanvasPoint* at = nullptr;
+    if (n > kBlock / 4) {
+        // A long line has a block of its own.
+        blocks_.push_back(std::make_unique<TCanvasPoint[]>(n));
+        at = blocks_.back().get();
+    } else {
+        if (blockFree_ < n) {
+            blocks_.push_back(std::make_unique<TCanvasPoint[]>(kBlock));
+            block_ = blocks_.back().get();
+            blockFree_ = kBlock;
+        }
+        at = block_ + (kBlock - blockFree_);
+        blockFree_ -= n;
+    }
+    std::copy(points.begin(), points.end(), at);
+    return at;
 }
 
 uint32_t TDisplayList::AddText(const std::string& text)
@@ -158,15 +173,16 @@ void TDisplayList::Polyline(const std::vector<TCanvasPoint>& points)
 {
     if (points.size() < 2) return;
     TItem& it = Add(TKind::Polyline, PointBounds(points, StrokeMargin()));
-    it.first = AddPoints(points);
+    it.points = AddPoints(points);
     it.count = uint32_t(points.size());
+    AddChunks(it);
 }
 
 void TDisplayList::Polygon(const std::vector<TCanvasPoint>& points)
 {
     if (points.size() < 2) return;
     TItem& it = Add(TKind::Polygon, PointBounds(points, StrokeMargin()));
-    it.first = AddPoints(points);
+    it.points = AddPoints(points);
     it.count = uint32_t(points.size());
 }
 
@@ -175,7 +191,7 @@ void TDisplayList::PolyBezier(const std::vector<TCanvasPoint>& points)
     if (points.size() < 4) return;
     // A cubic piece lies inside the hull of its four points.
     TItem& it = Add(TKind::Bezier, PointBounds(points, StrokeMargin()));
-    it.first = AddPoints(points);
+    it.points = AddPoints(points);
     it.count = uint32_t(points.size());
 }
 
@@ -256,8 +272,26 @@ void TDisplayList::DrawImage(int32_t x, int32_t y, ICanvasImage& image)
     images_.push_back(own->Shared());
 }
 
-void TDisplayList::PlayPolylineNear(ICanvas& target, const TItem& it,
-                                    const TCanvasRect& area) const
+void TDisplayList::AddChunks(TItem& it)
+{
+    if (it.count <= 2 * kChunk) return;
+    it.chunks = uint32_t(chunks_.size()) + 1;
+    const TCanvasPoint* p = it.points;
+    for (uint32_t k = 0; k + 1 < it.count; k += kChunk) {
+        const uint32_t end = std::min(k + kChunk, it.count - 1);
+        TCanvasRect r{p[k].x, p[k].y, p[k].x, p[k].y};
+        for (uint32_t j = k; j <= end; ++j) {
+            r.left = std::min(r.left, p[j].x);
+            r.right = std::max(r.right, p[j].x);
+            r.top = std::min(r.top, p[j].y);
+            r.bottom = std::max(r.bottom, p[j].y);
+        }
+        chunks_.push_back(TCanvasRect{r.left, r.top, r.right + 1, r.bottom + 1});
+    }
+}
+
+void TDisplayList::PlayPolylineNear(ICanvas& target, const TItem& it, const TCanvasRect& area,
+                                    std::vector<TCanvasPoint>& run) const
 {
     // A segment whose widened box misses the area paints nothing in it, nor
     // do the joins at its ends, which lie outside by the pen's width and
@@ -265,38 +299,56 @@ void TDisplayList::PlayPolylineNear(ICanvas& target, const TItem& it,
     const TState& s = states_[it.state];
     const int32_t w = std::max(0, s.pen.width);
     const TCanvasRect near = Widened(area, Clamped(2 * int64_t(w) + PixelMargin()));
-    const TCanvasPoint* p = points_.data() + it.first;
-    std::vector<TCanvasPoint> run;
-    for (uint32_t k = 0; k + 1 < it.count; ++k) {
-        const TCanvasRect seg{std::min(p[k].x, p[k + 1].x), std::min(p[k].y, p[k + 1].y),
-                              std::max(p[k].x, p[k + 1].x) + 1, std::max(p[k].y, p[k + 1].y) + 1};
-        if (Meets(seg, near)) {
-            if (run.empty()) run.push_back(p[k]);
-            run.push_back(p[k + 1]);
-        } else if (!run.empty()) {
-            target.Polyline(run);
-            run.clear();
+    const TCanvasPoint* p = it.points;
+    run.clear();
+    auto flush = [&] {
+        if (!run.empty()) target.Polyline(run);
+        run.clear();
+    };
+    auto segments = [&](uint32_t from, uint32_t to) {
+        for (uint32_t k = from; k < to; ++k) {
+            const TCanvasRect seg{std::min(p[k].x, p[k + 1].x), std::min(p[k].y, p[k + 1].y),
+                                  std::max(p[k].x, p[k + 1].x) + 1,
+                                  std::max(p[k].y, p[k + 1].y) + 1};
+            if (Meets(seg, near)) {
+                if (run.empty()) run.push_back(p[k]);
+                run.push_back(p[k + 1]);
+            } else {
+                flush();
+            }
+        }
+    };
+    const uint32_t last = it.count - 1;   // segments 0 ... last - 1
+    if (!it.chunks) {
+        segments(0, last);
+    } else {
+        const TCanvasRect* box = chunks_.data() + (it.chunks - 1);
+        for (uint32_t k = 0, c = 0; k < last; k += kChunk, ++c) {
+            if (Meets(box[c], near)) segments(k, std::min(k + kChunk, last));
+            else flush();
         }
     }
-    if (!run.empty()) target.Polyline(run);
+    flush();
 }
 
-void TDisplayList::PlayItem(ICanvas& target, const TItem& it, const TCanvasRect* area) const
+void TDisplayList::PlayItem(ICanvas& target, size_t i, const TCanvasRect* area,
+                            std::vector<TCanvasPoint>& scratch) const
 {
+    const TItem& it = items_[i];
     const TCanvasRect& r = it.rect;
-    auto points = [&] {
-        return std::vector<TCanvasPoint>(points_.begin() + it.first,
-                                         points_.begin() + it.first + it.count);
+    auto points = [&]() -> const std::vector<TCanvasPoint>& {
+        scratch.assign(it.points, it.points + it.count);
+        return scratch;
     };
     switch (it.kind) {
     case TKind::Line: target.Line(r.left, r.top, r.right, r.bottom); break;
     case TKind::Polyline:
         if (area && states_[it.state].pen.style == TPenStyle::Solid &&
             states_[it.state].pen.mode == TPenMode::Copy && it.count > 2) {
-            const TCanvasRect& b = bounds_[size_t(&it - items_.data())];
+            const TCanvasRect& b = bounds_[i];
             if (b.left < area->left || b.right > area->right || b.top < area->top ||
                 b.bottom > area->bottom) {
-                PlayPolylineNear(target, it, *area);
+                PlayPolylineNear(target, it, *area, scratch);
                 break;
             }
         }
@@ -321,6 +373,7 @@ void TDisplayList::Play(ICanvas& target, const std::vector<uint32_t>& which,
     // The target's own clip, to go back to after a clip of the drawing.
     target.Save();
     const TState* applied = nullptr;
+    std::vector<TCanvasPoint> scratch;
     for (const uint32_t i : which) {
         if (i >= items_.size()) continue;
         const TItem& it = items_[i];
@@ -343,7 +396,7 @@ void TDisplayList::Play(ICanvas& target, const std::vector<uint32_t>& which,
             }
             applied = &s;
         }
-        PlayItem(target, it, area);
+        PlayItem(target, i, area, scratch);
     }
     target.Restore();
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <deque>
 #include <memory>
 #include <string>
 #include <vector>
@@ -93,8 +94,10 @@ private:
     struct TItem {
         TKind kind = TKind::Line;
         uint32_t state = 0;
-        uint32_t first = 0;    // points, or the text's index
+        const TCanvasPoint* points = nullptr;
+        uint32_t first = 0;    // the text's or the picture's index
         uint32_t count = 0;    // number of points
+        uint32_t chunks = 0;   // long polylines: 1 + the first of their chunk boxes
         TCanvasRect rect;      // Line: the two ends; Text, TextRect, Image: the corner in left/top
         TCanvasRect rect2;     // TextRect: the clip
         TTextFormat format;
@@ -102,25 +105,36 @@ private:
     class TImage;
 
     TItem& Add(TKind kind, const TCanvasRect& bounds);
-    uint32_t AddPoints(const std::vector<TCanvasPoint>& points);
+    const TCanvasPoint* AddPoints(const std::vector<TCanvasPoint>& points);
     uint32_t AddText(const std::string& text);
     // Widening of a stroked outline: the pen with room for mitred corners,
     // and two device pixels either way for rounding.
     int32_t StrokeMargin() const;
     int32_t PixelMargin() const;
     TCanvasRect PointBounds(const std::vector<TCanvasPoint>& points, int32_t margin) const;
-    void PlayItem(ICanvas& target, const TItem& it, const TCanvasRect* area) const;
-    void PlayPolylineNear(ICanvas& target, const TItem& it, const TCanvasRect& area) const;
+    void PlayItem(ICanvas& target, size_t i, const TCanvasRect* area,
+                  std::vector<TCanvasPoint>& scratch) const;
+    void PlayPolylineNear(ICanvas& target, const TItem& it, const TCanvasRect& area,
+                          std::vector<TCanvasPoint>& run) const;
+    // Boxes of the segments of a long polyline in groups, so that playing
+    // it near a sheet passes over the far groups at once.
+    static constexpr uint32_t kChunk = 32;
+    void AddChunks(TItem& it);
 
     ICanvas& metrics_;
     TCanvasRect visible_;
     TCanvasMapping mapping_;
     TState state_;
     std::vector<TState> stack_;
-    std::vector<TState> states_;
-    std::vector<TItem> items_;
-    std::vector<TCanvasRect> bounds_;
-    std::vector<TCanvasPoint> points_;
+    std::deque<TState> states_;   // no copies of the fonts as it grows
+    // Deques and blocks: a drawing of a large plan grows to millions of
+    // points, which are never copied as it grows.
+    std::deque<TItem> items_;
+    std::deque<TCanvasRect> bounds_;
+    std::vector<std::unique_ptr<TCanvasPoint[]>> blocks_;
+    TCanvasPoint* block_ = nullptr;   // the block short lines go into
+    size_t blockFree_ = 0;
+    std::vector<TCanvasRect> chunks_;
     std::vector<std::string> texts_;
     std::vector<std::shared_ptr<ICanvasImage>> images_;
 };
