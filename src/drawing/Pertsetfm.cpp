@@ -17,6 +17,7 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QVBoxLayout>
 #include <QColorDialog>
 #include <QFontDialog>
@@ -35,6 +36,27 @@
 #include "schedule/Calendar.h"
 
 namespace {
+
+// A title-table grid: the down-arrow key in the last row appends a row.
+class TTitleBarGrid : public QTableWidget {
+public:
+    TTitleBarGrid(int rows, QWidget* parent) : QTableWidget(rows, 2, parent) {}
+
+protected:
+    void keyPressEvent(QKeyEvent* e) override
+    {
+        if (e->key() == Qt::Key_Down && e->modifiers() == Qt::NoModifier &&
+            currentRow() == rowCount() - 1) {
+            const int r = rowCount();
+            insertRow(r);
+            setItem(r, 0, new QTableWidgetItem);
+            setItem(r, 1, new QTableWidgetItem);
+            setCurrentCell(r, std::max(0, currentColumn()));
+            return;
+        }
+        QTableWidget::keyPressEvent(e);
+    }
+};
 
 const char* const kRulerRows[7] = {"画工程月", "画工程周", "画工程日", "画自然日",
                                    "画星期",   "画自然月", "画自然年"};
@@ -551,8 +573,9 @@ QWidget* Tpertsetfm::ExplainPage()
     auto* two = new QWidget(titleStylePages);
     auto* tw = new QVBoxLayout(two);
     auto makeGrid = [this, two](const TTitleBar& bar) {
-        const int rows = int(std::max(bar.labels.size(), bar.values.size())) + 3;
-        auto* g = new QTableWidget(rows, 2, two);
+        // One row per table row; an empty table gets one empty row to start from.
+        const int rows = std::max(1, int(std::max(bar.labels.size(), bar.values.size())));
+        auto* g = new TTitleBarGrid(rows, two);
         g->setHorizontalHeaderLabels({QString(), QString()});
         g->horizontalHeader()->setMinimumSectionSize(10);
         g->verticalHeader()->setDefaultSectionSize(22);

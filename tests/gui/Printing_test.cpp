@@ -151,6 +151,7 @@ TEST(QtPrinter, ALargePlanPrintsToAMultiPagePdf)
 }
 
 #include <QCheckBox>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QRadioButton>
@@ -189,6 +190,37 @@ TEST(ExplanationSettings, ThePageWritesTheBlockOfBothFrames)
     EXPECT_TRUE(e.rightBar.values.empty());
     EXPECT_FALSE(e.leftBar.shown);
     EXPECT_TRUE(net->liveGantt.ruler.explain == e);
+}
+
+TEST(ExplanationSettings, TheDownKeyInTheLastRowOfATitleTableAppendsARow)
+{
+    EnsureDesktopApp();
+    auto net = SmallPlan();
+    net->grid->explain.leftBar.labels.clear();
+    net->grid->explain.leftBar.values.clear();
+    Tpertsetfm d(*net);
+    QTableWidget* g = d.rightBarGrid;
+    ASSERT_EQ(g->rowCount(), 4);   // the four default labels, no spare rows
+    EXPECT_EQ(d.leftBarGrid->rowCount(), 1);
+    auto down = [](QTableWidget* t) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
+        QApplication::sendEvent(t, &press);
+    };
+    g->setCurrentCell(1, 0);
+    down(g);
+    EXPECT_EQ(g->rowCount(), 4);
+    EXPECT_EQ(g->currentRow(), 2);
+    g->setCurrentCell(3, 1);
+    down(g);
+    ASSERT_EQ(g->rowCount(), 5);
+    EXPECT_EQ(g->currentRow(), 4);
+    g->item(4, 0)->setText(QStringLiteral("审核人"));
+    g->item(4, 1)->setText(QStringLiteral("张三"));
+    d.titleStylePages->setCurrentIndex(1);
+    d.Confirm();
+    const TTitleBar& bar = net->grid->explain.rightBar;
+    EXPECT_EQ(bar.labels, (std::vector<std::string>{"项目名称", "施工单位", "绘图人", "文件名", "审核人"}));
+    EXPECT_EQ(bar.values, (std::vector<std::string>{"张三"}));
 }
 
 TEST(ExplanationSettings, UnchangedConfirmChangesNothingAndAutoItemsFillAtOnce)
