@@ -89,7 +89,7 @@ void DrawStyleOne(ICanvas& c, Tpertexplain& e, const Tpertgra& net, const TPertD
 }
 
 void DrawRightBlock(ICanvas& c, Tpertgrid& g, const Tpertgra& net, const TPertDrawMode& mode,
-                    const TFrameLayout& f)
+                    const TFrameLayout& f, bool legend)
 {
     Tpertexplain& e = g.explain;
     const double xf = mode.xFactor;
@@ -143,6 +143,7 @@ void DrawRightBlock(ICanvas& c, Tpertgrid& g, const Tpertgra& net, const TPertDr
         c.Line(x, y2, x + W, y2);
         if (lb.shown) yl = y2 - yf * e.legend.height;
     }
+    if (!legend) return;
     e.legend.x = x;
     e.legend.y = T(yl);
     if (e.legend.Draw(e, true, mode, net, g.frameColor) > 0) {
@@ -152,7 +153,7 @@ void DrawRightBlock(ICanvas& c, Tpertgrid& g, const Tpertgra& net, const TPertDr
 }
 
 void DrawBottomBlock(ICanvas& c, Tpertgrid& g, const Tpertgra& net, const TPertDrawMode& mode,
-                     const TFrameLayout& f)
+                     const TFrameLayout& f, bool legend)
 {
     Tpertexplain& e = g.explain;
     if (e.blockHeight <= 0) return;
@@ -160,7 +161,7 @@ void DrawBottomBlock(ICanvas& c, Tpertgrid& g, const Tpertgra& net, const TPertD
     const int32_t R = f.rightEdge;
     const double B = f.bottomEdge;
     const int32_t framePen = c.Pen().width;
-    const int32_t x = T(xf * net.groups.origin.x);
+    const int32_t x = f.leftEdge;
     const int32_t y = T(B - xf * e.blockHeight);
     SelectPen(c, g.frameColor, std::max(framePen / 2, T(xf)));
     c.Line(x, y, R, y);
@@ -197,9 +198,12 @@ void DrawBottomBlock(ICanvas& c, Tpertgrid& g, const Tpertgra& net, const TPertD
             c.Line(xl, y, xl, T(B));
         }
     }
-    e.legend.x = xl;
-    e.legend.y = y;
-    const int32_t w = e.legend.Draw(e, false, mode, net, g.frameColor);
+    int32_t w = 0;
+    if (legend) {
+        e.legend.x = xl;
+        e.legend.y = y;
+        w = e.legend.Draw(e, false, mode, net, g.frameColor);
+    }
     DrawExplanationText(c, e, mode, xl + w, y,
                         R - (xl + w) - T(xf) * (e.blockWidth + e.textLeftGap + e.textRightGap));
 }
@@ -275,15 +279,15 @@ void DrawTitle(const Tpertgra& net, const TPertDrawMode& mode, int32_t rightEdge
 }
 
 void DrawExplanation(Tpertgrid& grid, const Tpertgra& net, const TPertDrawMode& mode,
-                     const TFrameLayout& frame)
+                     const TFrameLayout& frame, bool legend)
 {
     if (!mode.canvas) return;
     ICanvas& c = *mode.canvas;
     TCanvasStateSaver keep(c);
     SelectClearBrush(c);
     c.SetTextBackground(false, 0);
-    if (grid.explain.showMode == 1) DrawRightBlock(c, grid, net, mode, frame);
-    else if (grid.explain.showMode == 2) DrawBottomBlock(c, grid, net, mode, frame);
+    if (grid.explain.showMode == 1) DrawRightBlock(c, grid, net, mode, frame, legend);
+    else if (grid.explain.showMode == 2) DrawBottomBlock(c, grid, net, mode, frame, legend);
 }
 
 // ---- title tables ----------------------------------------------------------

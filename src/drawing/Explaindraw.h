@@ -18,8 +18,10 @@ void DrawTitle(const Tpertgra& net, const TPertDrawMode& mode, int32_t rightEdge
 // of the drawing (show mode 1) or along its bottom (2); nothing in mode 0.
 // Expects the frame's pen on the canvas. Writes the automatic cells and the
 // corners and heights of the title tables and the legend into the block.
+// The frame's left, top, right and bottom edges are those of `frame`. The
+// Gantt chart's frame draws it without the legend.
 void DrawExplanation(Tpertgrid& grid, const Tpertgra& net, const TPertDrawMode& mode,
-                     const TFrameLayout& frame);
+                     const TFrameLayout& frame, bool legend = true);
 
 // The automatic cells of the title block: the plan's start date, its end
 // date (start + whole calendar days of the plan - 1) and its total duration

@@ -87,10 +87,19 @@ void TFramePainter::Draw()
     DrawStartAndEndLines();
     DrawBorder();
     DrawBottomRows();
-    ICanvas& c = *mode_.canvas;
+    DrawExplanationBlock(grid_, net_, mode_, layout_,
+                         static_cast<int32_t>(layout_.xf * grid_.frameWidth), true);
+}
+
+void TFramePainter::DrawExplanationBlock(Tpertgrid& grid, const Tpertgra& net,
+                                         const TPertDrawMode& mode, const TFrameLayout& frame,
+                                         int32_t framePen, bool legend)
+{
+    if (!mode.canvas) return;
+    ICanvas& c = *mode.canvas;
     TCanvasStateSaver keep(c);
-    SelectPen(c, grid_.frameColor, static_cast<int32_t>(layout_.xf * grid_.frameWidth));
-    DrawExplanation(grid_, net_, mode_, layout_);
+    SelectPen(c, grid.frameColor, framePen);
+    DrawExplanation(grid, net, mode, frame, legend);
 }
 
 void TFramePainter::DrawTopRows()

@@ -39,6 +39,13 @@ public:
     // check lines).
     static void DrawMarkedLine(ICanvas& c, int32_t x, int32_t y1, int32_t y2, int32_t color,
                                int32_t width, int32_t markSize);
+    // The explanation block of a frame (grid) whose edges are those of
+    // `frame`, with the frame's pen of width `framePen`: step 6 of the
+    // network's frame, and the last part of the Gantt chart's, which shows
+    // no legend.
+    static void DrawExplanationBlock(Tpertgrid& grid, const Tpertgra& net,
+                                     const TPertDrawMode& mode, const TFrameLayout& frame,
+                                     int32_t framePen, bool legend);
 
     const TFrameLayout& Layout() const { return layout_; }
     const TTimeAxis& Axis() const { return axis_; }

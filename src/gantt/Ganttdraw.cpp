@@ -4,6 +4,8 @@
 
 #include "drawing/Canvasops.h"
 #include "drawing/Displaysettings.h"
+#include "drawing/Framelayout.h"
+#include "drawing/Framepainter.h"
 #include "drawing/Pertdrawmode.h"
 #include "drawing/Rulerpainter.h"
 #include "drawing/Tpertgrid.h"
@@ -265,6 +267,32 @@ struct TGanttPass {
         }
     }
 
+    // The bottom of the framed chart: rows, diagrams, bottom ruler rows and
+    // the explanation block when it stands below.
+    double FrameBottom() const
+    {
+        return (g.ChartBottom(net) + g.DiagramRoom(net) + g.ruler.BottomRowsHeight() +
+                g.ruler.ExplainHeight()) *
+               sy;
+    }
+
+    // The explanation block in the room the chart reserves for it, as the
+    // network's frame draws it, without the legend.
+    void DrawExplanation(Tpertgrid& ruler, const TPertDrawMode& mode) const
+    {
+        TFrameLayout f;
+        f.xf = sx;
+        f.yf = sy;
+        f.viewKind = 0;
+        f.leftEdge = T(g.leftMargin * sx);
+        f.topEdge = T(g.topMargin * sy);
+        f.rightEdge = g.ChartRight(net, sx);
+        f.bottomEdge = FrameBottom();
+        f.explainWidth = ruler.ExplainWidth();
+        f.explainHeight = ruler.ExplainHeight();
+        TFramePainter::DrawExplanationBlock(ruler, net, mode, f, T(sy * ruler.frameWidth), false);
+    }
+
     void DrawFrame() const
     {
         TCanvasStateSaver keep(c);
@@ -272,8 +300,7 @@ struct TGanttPass {
         const int32_t xL = T(g.leftMargin * sx) - W / 2;
         const int32_t yT = T(g.topMargin * sy) - W / 2;
         const int32_t right = g.ChartRight(net, sx);
-        const int32_t bottom =
-            T((g.ChartBottom(net) + g.DiagramRoom(net) + g.ruler.BottomRowsHeight()) * sy) + W / 2;
+        const int32_t bottom = T(FrameBottom()) + W / 2;
         SelectClearBrush(c);
         SelectPen(c, g.ruler.frameColor, W / 2);
         const int32_t thin = yT - (3 * W) / 4 - T(3 * s);
@@ -378,6 +405,7 @@ void Tgantt::DrawGantt(TPertDrawMode& mode, Tpertgra& net)
         DrawResourceDiagrams(net, mode, place);
     }
     pass.DrawFrame();
+    pass.DrawExplanation(ruler, mode);
 }
 
 void Tgantt::DrawCurrentMark(const Tpertgra& net, const TPertDrawMode& mode) const

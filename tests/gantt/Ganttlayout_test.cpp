@@ -6,6 +6,9 @@
 #include <vector>
 
 #include "drawing/Displaysettings.h"
+#include "drawing/Explaindraw.h"
+#include "drawing/Pertexplain.h"
+#include "drawing/Tpertgrid.h"
 #include "drawing/Pertdraw.h"
 #include "drawing/Pertdrawmode.h"
 #include "editing/Relayout.h"
@@ -346,6 +349,59 @@ TEST(GanttDrawing, TitleLinesAndTheCurrentMark)
     EXPECT_EQ(mark.pen.mode, TPenMode::Xor);
     EXPECT_EQ(mark.rect.top, int32_t(g.RowsTop(*net) + g.rowHeight) + 1);
     EXPECT_EQ(mark.rect.bottom, int32_t(g.RowsTop(*net) + 2 * g.rowHeight));
+}
+
+TEST(GanttDrawing, TheFrameDrawsTheExplanationBlockWithoutTheLegend)
+{
+    for (const int32_t mode : {1, 2}) {
+        SCOPED_TRACE(mode);
+        auto net = Chain(40);   // wide enough for the explanation text beside the title block
+        ShowGantt(*net);
+        Tgantt& g = net->liveGantt;
+        TRecordingCanvas canvas;
+        TPertDrawMode pass(&canvas, dkScreen);
+        DrawNetwork(*net, pass);
+        auto frameBottom = [&] {
+            int32_t y = 0;
+            for (const auto& p : canvas.OfKind(TKind::Line))
+                if (p.pen.width == g.ruler.frameWidth && p.points[0].y == p.points[1].y)
+                    y = std::max(y, p.points[0].y);
+            return y;
+        };
+        const int32_t before = frameBottom();
+        const int32_t rightBefore = g.ChartRight(*net);
+
+        Tpertexplain& e = g.ruler.explain;
+        e.showMode = mode;
+        e.cells[0] = "某建设单位";
+        e.explanationLines = {"图注说明文字"};
+        canvas.Clear();
+        DrawNetwork(*net, pass);
+        const std::vector<std::string> texts = canvas.Texts();
+        EXPECT_NE(std::find(texts.begin(), texts.end(), "某建设单位"), texts.end());
+        EXPECT_NE(std::find(texts.begin(), texts.end(), "图注说明文字"), texts.end());
+        EXPECT_EQ(std::find(texts.begin(), texts.end(), "关键工作"), texts.end());
+        EXPECT_EQ(e.cells[18], AutoEndText(*net));
+        const int32_t R = g.ChartRight(*net);
+        if (mode == 1) {
+            // The room at the right: the block's left border stands blockWidth left of the frame's right.
+            EXPECT_EQ(R, rightBefore + e.blockWidth);
+            bool border = false;
+            for (const auto& p : canvas.OfKind(TKind::Line))
+                border |= p.points[0].x == R - e.blockWidth && p.points[1].x == R - e.blockWidth;
+            EXPECT_TRUE(border);
+            EXPECT_EQ(frameBottom(), before);
+        } else {
+            // The room below: the frame reaches blockHeight lower, the block's top border across.
+            EXPECT_EQ(frameBottom(), before + e.blockHeight);
+            bool top = false;
+            const int32_t y = frameBottom() - g.ruler.frameWidth / 2 - e.blockHeight;
+            for (const auto& p : canvas.OfKind(TKind::Line))
+                top |= p.points[0].y == y && p.points[1].y == y && p.points[0].x == g.leftMargin &&
+                       p.points[1].x == R;
+            EXPECT_TRUE(top);
+        }
+    }
 }
 
 TEST(GanttHits, RowAtAndNumberCellAt)
