@@ -80,7 +80,7 @@ std::string FileNamePart(const std::string& path)
 }  // namespace
 
 TPertdoc::TPertdoc(std::unique_ptr<Tpertgra> net, std::string cap, std::string path,
-                   std::unique_ptr<Tpertgra> firstSnapshot)
+                   std::shared_ptr<const THistoryStep> firstSnapshot)
     : network(std::move(net)), filePath(std::move(path)), caption(std::move(cap))
 {
     if (firstSnapshot) history.StartWith(std::move(firstSnapshot));

@@ -60,7 +60,7 @@ public:
     // Takes the network; its present state becomes the first undo snapshot
     // (firstSnapshot when a loader already made that copy).
     TPertdoc(std::unique_ptr<Tpertgra> net, std::string caption, std::string filePath,
-             std::unique_ptr<Tpertgra> firstSnapshot = nullptr);
+             std::shared_ptr<const THistoryStep> firstSnapshot = nullptr);
     ~TPertdoc();
     TPertdoc(const TPertdoc&) = delete;
     TPertdoc& operator=(const TPertdoc&) = delete;

@@ -114,7 +114,7 @@ private:
 };
 
 Tpertfm::Tpertfm(IPertHost& host, std::unique_ptr<Tpertgra> net, const std::string& caption,
-                 const std::string& filePath, std::unique_ptr<Tpertgra> firstSnapshot,
+                 const std::string& filePath, std::shared_ptr<const THistoryStep> firstSnapshot,
                  QWidget* parent)
     : QWidget(parent), doc(std::move(net), caption, filePath, std::move(firstSnapshot)),
       host_(host)
@@ -126,7 +126,7 @@ Tpertfm::Tpertfm(IPertHost& host, std::unique_ptr<Tpertgra> net, const std::stri
     layout->addWidget(scbox);
     scratch_ = std::make_unique<TQtCanvasImage>(1, 1, 96);
     doc.backup = std::make_unique<TAutoBackup>(host_.NewTimer(), host_.Backups(),
-                                               [this] { return doc.network.get(); });
+                                               [this] { return doc.history.Current(); });
     BuildPopup();
     SetCaption(caption);
     resize(800, 600);

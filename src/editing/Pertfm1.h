@@ -25,7 +25,8 @@ class Tpertfm : public QWidget {
     Q_OBJECT
 public:
     Tpertfm(IPertHost& host, std::unique_ptr<Tpertgra> net, const std::string& caption,
-            const std::string& filePath, std::unique_ptr<Tpertgra> firstSnapshot = nullptr,
+            const std::string& filePath,
+            std::shared_ptr<const THistoryStep> firstSnapshot = nullptr,
             QWidget* parent = nullptr);
     ~Tpertfm() override;
 

@@ -652,7 +652,6 @@ std::unique_ptr<Tpertgra> Tpertgra::Clone() const
             b->toNode = k >= 0 ? net->nodes[size_t(k)].get() : nullptr;
         }
     }
-    net->CopySettingsFrom(*this);
     // A copied resource entry starts with draw mode 0; the copies of the
     // history keep the modes the diagrams are drawn with.
     for (size_t i = 0; i < nodes.size(); ++i)
@@ -660,19 +659,31 @@ std::unique_ptr<Tpertgra> Tpertgra::Clone() const
              a = a->nextWork, b = b->nextWork)
             for (size_t j = 0; j < a->data->resources.size() && j < b->data->resources.size(); ++j)
                 b->data->resources[j].drawMode = a->data->resources[j].drawMode;
-    for (size_t i = 0; i < customResourceDays.size() && i < net->customResourceDays.size(); ++i)
-        for (Trecsource *a = customResourceDays[i].get(), *b = net->customResourceDays[i].get();
+    CopySettingsInto(*net);
+    net->FinishCopy();
+    return net;
+}
+
+void Tpertgra::CopySettingsInto(Tpertgra& net) const
+{
+    net.CopySettingsFrom(*this);
+    for (size_t i = 0; i < customResourceDays.size() && i < net.customResourceDays.size(); ++i)
+        for (Trecsource *a = customResourceDays[i].get(), *b = net.customResourceDays[i].get();
              a && b; a = a->next.get(), b = b->next.get())
             b->drawMode = a->drawMode;
     // The display range goes with the copy, so that undo and redo give back
     // the range the planner set and a later save writes it.
-    net->showStart = showStart;
-    net->showEnd = showEnd;
-    RelinkSegments(net->nodes);
-    net->maxWorkNo_ = maxWorkNo_;
-    net->maxWorkNoValid_ = maxWorkNoValid_;
-    net->Reschedule();
-    return net;
+    net.showStart = showStart;
+    net.showEnd = showEnd;
+    net.maxWorkNo_ = maxWorkNo_;
+    net.maxWorkNoValid_ = maxWorkNoValid_;
+}
+
+void Tpertgra::FinishCopy()
+{
+    RelinkSegments(nodes);
+    InvalidateStructure();
+    Reschedule();
 }
 
 std::unique_ptr<Tpertgra> Tpertgra::BuildFromWorks(const std::vector<Tedge*>& works) const

@@ -123,6 +123,12 @@ public:
     void TidyNetwork();
     std::unique_ptr<Tpertgra> BuildFromWorks(const std::vector<Tedge*>& works) const;
     std::unique_ptr<Tpertgra> Clone() const;
+    // Clone in two halves, for copies whose nodes and works come from
+    // elsewhere (the undo history): the settings and sub-objects into a
+    // network, and, once its nodes and works are in place, the segment links
+    // re-pointed and the times computed again.
+    void CopySettingsInto(Tpertgra& copy) const;
+    void FinishCopy();
     bool IsSameAs(const Tpertgra& other) const;
     int32_t NodeCount() const { return int32_t(nodes.size()); }
     int32_t WorkCount() const;

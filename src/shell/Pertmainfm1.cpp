@@ -162,7 +162,7 @@ private:
 
 struct Tpertmainfm::TLoaded {
     std::unique_ptr<Tpertgra> net;
-    std::unique_ptr<Tpertgra> snapshot;
+    std::shared_ptr<const THistoryStep> snapshot;
     bool laidOut = false;
 };
 
@@ -498,7 +498,7 @@ std::unique_ptr<Tpertmainfm::TLoaded> Tpertmainfm::Load(const std::string& path)
         if (result == 1) {
             loaded->net->Recalculate();
             LayoutNetwork(*loaded->net);
-            loaded->snapshot = loaded->net->Clone();
+            loaded->snapshot = THistoryStep::Record(*loaded->net);
             loaded->laidOut = true;
         }
         QMetaObject::invokeMethod(&loop, "quit", Qt::QueuedConnection);
@@ -514,7 +514,7 @@ std::unique_ptr<Tpertmainfm::TLoaded> Tpertmainfm::Load(const std::string& path)
 }
 
 Tpertfm* Tpertmainfm::AddDocument(std::unique_ptr<Tpertgra> net, const std::string& caption,
-                                  const std::string& filePath, std::unique_ptr<Tpertgra> snapshot,
+                                  const std::string& filePath, std::shared_ptr<const THistoryStep> snapshot,
                                   bool laidOut)
 {
     auto* doc = new Tpertfm(*this, std::move(net), caption, filePath, std::move(snapshot));

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "editing/Backupfiles.h"
+#include "editing/Historystep.h"
 #include "editing/Perthost.h"
 #include "editing/Setpertcommand.h"
 #include "platform/Programfolders.h"
@@ -156,7 +157,7 @@ private:
     struct TLoaded;
     std::unique_ptr<TLoaded> Load(const std::string& path);
     Tpertfm* AddDocument(std::unique_ptr<Tpertgra> net, const std::string& caption,
-                         const std::string& filePath, std::unique_ptr<Tpertgra> snapshot,
+                         const std::string& filePath, std::shared_ptr<const THistoryStep> snapshot,
                          bool laidOut);
     void BuildActions();
     void BuildMenus();

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <future>
+#include <thread>
+
 #include "editing/Backupfiles.h"
 #include "editing/Desktopfixtures.h"
 #include "editing/Pertdoc.h"
@@ -18,7 +22,7 @@ struct TBackedDoc {
         auto t = std::make_unique<TManualTimer>();
         timer = t.get();
         doc.backup = std::make_unique<TAutoBackup>(std::move(t), files,
-                                                   [this] { return doc.network.get(); });
+                                                   [this] { return doc.history.Current(); });
         doc.backup->writer = [this](Tpertgra& net, const std::string& path) {
             written.push_back(net.nodes.front()->firstWork->data->duration);
             paths.push_back(path);
@@ -29,6 +33,13 @@ struct TBackedDoc {
     {
         doc.network->nodes.front()->firstWork->data->duration = marker;
         doc.RecordChange();
+        doc.backup->WaitIdle();
+    }
+    // One second later.
+    void Fire()
+    {
+        timer->Fire();
+        doc.backup->WaitIdle();
     }
     TPertdoc doc;
     TManualTimer* timer = nullptr;
@@ -49,10 +60,10 @@ TEST(CrashBackup, AtMostOncePerSecondAndTheLastChangeIsWrittenWhenTheTimerExpire
     d.Change(3);
     EXPECT_EQ(d.written.size(), 1u);   // the timer still runs
     EXPECT_TRUE(d.doc.backup->Pending());
-    d.timer->Fire();                   // one second later: the latest state
+    d.Fire();                   // one second later: the latest state
     EXPECT_EQ(d.written, (std::vector<float>{1, 3}));
     EXPECT_TRUE(d.timer->IsActive());  // and the next second is guarded again
-    d.timer->Fire();                   // nothing pending: nothing written
+    d.Fire();                   // nothing pending: nothing written
     EXPECT_EQ(d.written.size(), 2u);
     EXPECT_FALSE(d.timer->IsActive());
     d.Change(4);                       // idle timer: written at once
@@ -67,7 +78,7 @@ TEST(CrashBackup, EachDocumentHasItsOwnFile)
     a.Change(1);
     b.Change(2);
     a.Change(5);
-    a.timer->Fire();
+    a.Fire();
     ASSERT_EQ(a.paths.size(), 2u);
     EXPECT_EQ(a.paths[0], dir.File("~TMP"));
     EXPECT_EQ(a.paths[1], dir.File("~TMP"));
@@ -83,13 +94,13 @@ TEST(CrashBackup, RealWriteIsALoadableProjectAndLeavesTheNetworkAsItWas)
     doc.network->fileName = "/p/plan.prt";
     doc.network->hasFile = true;
     doc.backup = std::make_unique<TAutoBackup>(std::make_unique<TManualTimer>(), files,
-                                               [&] { return doc.network.get(); });
+                                               [&] { return doc.history.Current(); });
     doc.network->nodes.front()->firstWork->data->duration = 8;
     doc.RecordChange();
     EXPECT_EQ(doc.network->fileName, "/p/plan.prt");
     EXPECT_TRUE(doc.network->hasFile);
     EXPECT_TRUE(doc.network->modified);
-    EXPECT_EQ(doc.backup->writes, 1);
+    EXPECT_EQ(doc.backup->Writes(), 1);
     Tpertgra back;
     ASSERT_EQ(LoadProject(back, dir.File("~TMP")), 1);
     EXPECT_EQ(back.nodes.front()->firstWork->data->duration, 8);
@@ -118,15 +129,114 @@ TEST(CrashBackup, TheCaptionOfARestoredCopyNamesThePlan)
     for (const auto& c : cases) EXPECT_EQ(TPertdoc::RecoveredCaption(c.stored), c.caption) << c.stored;
 }
 
+// The document's backup on disk as a network (duration of the marker work), or -1.
+float DurationOnDisk(const std::string& path)
+{
+    if (!FileExists(path)) return -1;
+    Tpertgra back;
+    if (LoadProject(back, path) != 1) return -1;
+    return back.nodes.front()->firstWork->data->duration;
+}
+
+TEST(CrashBackup, TheLastChangeIsOnDiskWhenTheDocumentGoesAway)
+{
+    TScratchFolder dir;
+    TFakeMessages msgs;
+    TBackupFiles files(dir.path);
+    {
+        TPertdoc doc(SmallPlan(), "网络图1", "");
+        doc.backup = std::make_unique<TAutoBackup>(std::make_unique<TManualTimer>(), files,
+                                                   [&] { return doc.history.Current(); });
+        for (float d : {4.0f, 6.0f, 7.0f}) {
+            doc.network->nodes.front()->firstWork->data->duration = d;
+            doc.RecordChange();   // the second and third are held back by the timer
+        }
+        EXPECT_TRUE(doc.backup->Pending());
+        // A document that ends without its close query (the program is
+        // stopped) still leaves its last change.
+    }
+    EXPECT_EQ(DurationOnDisk(dir.File("~TMP")), 7);
+
+    // Flush writes a change held back by the timer at once.
+    TPertdoc doc(SmallPlan(), "网络图2", "");
+    doc.backup = std::make_unique<TAutoBackup>(std::make_unique<TManualTimer>(), files,
+                                               [&] { return doc.history.Current(); });
+    doc.network->nodes.front()->firstWork->data->duration = 9;
+    doc.RecordChange();
+    doc.network->nodes.front()->firstWork->data->duration = 12;
+    doc.RecordChange();
+    doc.backup->Flush();
+    EXPECT_FALSE(doc.backup->Pending());
+    EXPECT_EQ(DurationOnDisk(doc.backup->Path()), 12);
+}
+
+TEST(CrashBackup, ClosingWaitsForAWriteInProgressAndLeavesNoFile)
+{
+    TScratchFolder dir;
+    TFakeMessages msgs;
+    TBackupFiles files(dir.path);
+    TPertdoc doc(SmallPlan(), "网络图1", "");
+    doc.backup = std::make_unique<TAutoBackup>(std::make_unique<TManualTimer>(), files,
+                                               [&] { return doc.history.Current(); });
+    std::promise<void> started;
+    doc.backup->writer = [&](Tpertgra& net, const std::string& path) {
+        started.set_value();
+        std::this_thread::sleep_for(std::chrono::milliseconds(150));   // a slow disk
+        return TAutoBackup::WriteBackup(net, path);
+    };
+    doc.RecordChange();
+    started.get_future().wait();
+    const std::string path = doc.backup->Path();
+    doc.backup->Discard();
+    doc.backup->WaitIdle();   // a write that outlived the close would show now
+    EXPECT_FALSE(FileExists(path));
+    EXPECT_TRUE(msgs.shown.empty());
+}
+
+TEST(CrashBackup, AStateHandedOverDuringAWriteReplacesOneStillWaiting)
+{
+    TScratchFolder dir;
+    TBackupFiles files(dir.path);
+    TPertdoc doc(SmallPlan(), "网络图1", "");
+    auto t = std::make_unique<TManualTimer>();
+    TManualTimer* timer = t.get();
+    doc.backup = std::make_unique<TAutoBackup>(std::move(t), files,
+                                               [&] { return doc.history.Current(); });
+    std::promise<void> release;
+    std::shared_future<void> released = release.get_future().share();
+    std::vector<float> written;   // read only once the worker is idle
+    std::promise<void> entered;
+    doc.backup->writer = [&](Tpertgra& net, const std::string&) {
+        if (written.empty()) entered.set_value();
+        released.wait();
+        written.push_back(net.nodes.front()->firstWork->data->duration);
+        return true;
+    };
+    auto change = [&](float d) {
+        doc.network->nodes.front()->firstWork->data->duration = d;
+        doc.RecordChange();
+    };
+    change(1);       // written at once: the worker waits in the writer
+    entered.get_future().wait();
+    change(2);
+    timer->Fire();   // 2 is handed over and waits
+    change(3);
+    timer->Fire();   // 3 takes its place
+    release.set_value();
+    doc.backup->WaitIdle();
+    EXPECT_EQ(written, (std::vector<float>{1, 3}));
+    EXPECT_EQ(doc.backup->Writes(), 2);
+}
+
 TEST(CrashBackup, AFailingWriteIsQuiet)
 {
     TFakeMessages msgs;
     TBackupFiles files("/nonexistent-backup-folder");
     TPertdoc doc(SmallPlan(), "网络图1", "");
     doc.backup = std::make_unique<TAutoBackup>(std::make_unique<TManualTimer>(), files,
-                                               [&] { return doc.network.get(); });
+                                               [&] { return doc.history.Current(); });
     doc.RecordChange();
-    EXPECT_EQ(doc.backup->writes, 0);
+    EXPECT_EQ(doc.backup->Writes(), 0);
     EXPECT_TRUE(msgs.shown.empty());
 }
 

@@ -96,14 +96,15 @@ TEST(DocumentWindow, ChangesAreBackedUpAtMostOncePerSecond)
     const std::string backup = f.dir.File("~TMP");
     f.Click({300, 300});
     EXPECT_TRUE(f.doc->Network()->modified);
+    f.doc->doc.backup->WaitIdle();
     ASSERT_TRUE(FileExists(backup));
-    EXPECT_EQ(f.doc->doc.backup->writes, 1);
+    EXPECT_EQ(f.doc->doc.backup->Writes(), 1);
     f.Click({300, 300});
     f.Click({300, 300});
-    EXPECT_EQ(f.doc->doc.backup->writes, 1);   // within the second
+    EXPECT_EQ(f.doc->doc.backup->Writes(), 1);   // within the second
     const float latest = f.doc->Network()->nodes.front()->firstWork->data->duration;
     timer.Fire();
-    EXPECT_EQ(f.doc->doc.backup->writes, 2);   // the second is over: the latest state
+    EXPECT_EQ(f.doc->doc.backup->Writes(), 2);   // the second is over: the latest state
     Tpertgra back;
     ASSERT_EQ(LoadProject(back, backup), 1);
     EXPECT_EQ(back.nodes.front()->firstWork->data->duration, latest);

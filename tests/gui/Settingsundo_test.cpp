@@ -219,7 +219,7 @@ TEST(SettingsUndo, AConfirmedChangeIsOneStepAndAnEditAfterItIsUndoneAlone)
         EXPECT_TRUE(d->Network()->modified);
         EXPECT_EQ(d->doc.history.Count(), steps + 1);
         ASSERT_TRUE(d->doc.backup);
-        EXPECT_EQ(d->doc.backup->writes, 1);
+        EXPECT_EQ(d->doc.backup->Writes(), 1);
 
         Edit(*d);
         ASSERT_TRUE(HasWork(*d->Network(), "新工作"));
@@ -270,7 +270,7 @@ TEST(SettingsUndo, CancelAndAnUnchangedConfirmRecordNothing)
             EXPECT_FALSE(c.changed(*d->Network()));
             EXPECT_FALSE(d->Network()->modified);
             EXPECT_EQ(d->doc.history.Count(), steps);
-            EXPECT_EQ(d->doc.backup->writes, 0);
+            EXPECT_EQ(d->doc.backup->Writes(), 0);
         }
     }
 }
