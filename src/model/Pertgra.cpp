@@ -74,6 +74,13 @@ void Tpertgra::BeginLinkEdits()
 
 void Tpertgra::EndLinkEdits()
 {
+    if (liveInto_ && !liveInto_->removed.empty()) {
+        const std::unordered_set<const Tvertex*> gone = std::move(liveInto_->removed);
+        auto isGone = [&](const Tvertex* v) { return gone.count(v) != 0; };
+        std::erase_if(order, isGone);
+        std::erase_if(nodes, [&](const std::unique_ptr<Tvertex>& v) { return isGone(v.get()); });
+        InvalidateWorkNumbers();
+    }
     liveInto_.reset();
     InvalidateStructure();
 }
@@ -162,6 +169,14 @@ void Tpertgra::LinkWork(Tvertex* from, Tvertex* to, Tedge* work)
 
 void Tpertgra::RemoveNode(Tvertex* node)
 {
+    if (liveInto_) {
+        // During link edits nothing walks the storage; the node goes at the end.
+        liveInto_->into.erase(node);
+        liveInto_->removed.insert(node);
+        InvalidateStructure();
+        InvalidateWorkNumbers();
+        return;
+    }
     // The topological order only points into the storage: drop the node there too
     // so it never holds a destroyed node.
     order.erase(std::remove(order.begin(), order.end(), node), order.end());

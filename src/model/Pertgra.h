@@ -148,7 +148,8 @@ public:
     // that the editing code keeps up to date with the two notes below,
     // instead of the lookup index being rebuilt after every change. Only
     // WorksInto (and what uses it) may be asked meanwhile; the order of the
-    // works it gives is then unspecified.
+    // works it gives is then unspecified. A node removed meanwhile stays in
+    // the storage, without works, until End takes every such node out.
     void BeginLinkEdits();
     void EndLinkEdits();
     // The work, ending at `to`, is about to be destroyed.

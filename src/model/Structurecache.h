@@ -3,6 +3,7 @@
 // computation; not for use outside the network's own units.
 #include <cstdint>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "model/Pertgra.h"
@@ -42,4 +43,7 @@ struct Tpertgra::StructureCache {
 // The entering works of every node while link edits are under way.
 struct Tpertgra::LiveInto {
     std::unordered_map<const Tvertex*, std::vector<Tedge*>> into;
+    // Nodes removed meanwhile: they leave the storage and the order in one
+    // pass at the end instead of one search and shift each.
+    std::unordered_set<const Tvertex*> removed;
 };
