@@ -28,7 +28,9 @@ void ReadAndRewrite(const uint8_t* data, size_t size)
     if (ReadProjectBytes(net, data, size, "fuzz.prt") != 1) return;
     const std::vector<uint8_t> first = WriteProjectBytes(net);
     Tpertgra again;
-    if (ReadProjectBytes(again, first.data(), first.size(), "fuzz.prt") != 1) return;
+    // What we wrote must open again: a refusal here is a file the user saved
+    // and cannot open.
+    if (ReadProjectBytes(again, first.data(), first.size(), "fuzz.prt") != 1) __builtin_trap();
     if (WriteProjectBytes(again) != first) __builtin_trap();
 }
 
