@@ -52,6 +52,11 @@ void BM_GrowPlanByInsertion(benchmark::State& state)
         }
     }
 }
-BENCHMARK(BM_GrowPlanByInsertion)->Arg(1000)->Arg(3000)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_GrowPlanByInsertion)
+    ->Arg(1000)
+    ->Arg(3000)
+    ->Arg(10000)
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
 
 }
