@@ -61,6 +61,25 @@ double TRowOccupancy::XOf(double t) const
     return axis_.XOfTime(CalendarDay(net_, t));
 }
 
+const std::vector<TRowOccupancy::Span>* TRowOccupancy::Spans(int32_t row)
+{
+    // A query or two (the usual insertion) scans for its row only, which
+    // spares the time-to-x conversion of every other work; from the fifth
+    // row on every row is built in one pass. Spans keep the storage order
+    // either way.
+    if (!built_ && rows_.size() >= 4) Build();
+    if (!built_ && !rows_.count(row)) {
+        std::vector<Span>& spans = rows_[row];
+        for (const auto& v : net_.nodes)
+            for (const Tedge* w = v->firstWork; w; w = w->nextWork) {
+                if (w->row != row || !w->toNode || (leftOut_ && leftOut_->count(w))) continue;
+                spans.push_back({XOf(v->time), XOf(w->toNode->time), w});
+            }
+    }
+    const auto it = rows_.find(row);
+    return it == rows_.end() ? nullptr : &it->second;
+}
+
 void TRowOccupancy::Build()
 {
     rows_.clear();
@@ -76,13 +95,12 @@ void TRowOccupancy::Build()
 
 bool TRowOccupancy::Occupied(int32_t row, double t1, double t2, const Tedge* except)
 {
-    if (!built_) Build();
-    auto it = rows_.find(row);
-    if (it == rows_.end()) return false;
+    const std::vector<Span>* spans = Spans(row);
+    if (!spans) return false;
     double a = XOf(t1);
     double b = XOf(t2);
     if (a > b) std::swap(a, b);
-    for (const Span& s : it->second)
+    for (const Span& s : *spans)
         if (s.work != except && s.x1 < b && s.x2 > a) return true;
     return false;
 }

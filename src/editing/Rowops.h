@@ -37,7 +37,11 @@ public:
     // time strictly (touching does not count). `except` is left out.
     bool Occupied(int32_t row, double t1, double t2, const Tedge* except = nullptr);
     // The rows changed (a blank row was inserted): rebuild on the next query.
-    void Invalidate() { built_ = false; }
+    void Invalidate()
+    {
+        built_ = false;
+        rows_.clear();
+    }
     // Drawn x of a working time.
     double XOf(double t) const;
 
@@ -47,6 +51,8 @@ private:
         const Tedge* work;
     };
     void Build();
+    // The spans of one row, null when no work lies on it.
+    const std::vector<Span>* Spans(int32_t row);
 
     const Tpertgra& net_;
     TTimeAxis axis_;
