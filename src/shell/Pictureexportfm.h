@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -16,9 +17,16 @@ enum class TPicturePalette { Print, Screen };
 // call on the offscreen platform, so no display is needed. The network's
 // current palette is the screen one again afterwards. Returns false with
 // the reason in *problem when nothing could be written.
+// A PNG picture is drawn in bands of rows, each painted in tiles, and
+// written row by row, so its memory does not grow with its size; JPEG and
+// BMP pictures are drawn in one piece.
+struct TPngBands {
+    int32_t rows = 0;       // rows of a band; 0: as many as fill 32 MB
+    int32_t columns = 0;    // columns of a tile; 0: 8192
+};
 bool ExportPicture(Tpertgra& net, const std::string& path,
                    TPicturePalette palette = TPicturePalette::Print, double scale = 1.0,
-                   std::string* problem = nullptr);
+                   std::string* problem = nullptr, TPngBands bands = {});
 
 // Runs `job` inside a graphical Qt application, made on the offscreen
 // platform for the call when none runs (the headless command line). False,

@@ -203,6 +203,47 @@ TEST(NetworkImage, ExportPictureFormats)
     EXPECT_FALSE(ExportPicture(*net, path("huge.png"), TPicturePalette::Print, 1000.0, &problem));
     EXPECT_NE(problem.find("smaller scale"), std::string::npos);
     EXPECT_FALSE(QFile::exists(QString::fromStdString(path("huge.png"))));
+    // Sides beyond what the PNG format holds are named as such.
+    EXPECT_FALSE(ExportPicture(*net, path("vast.png"), TPicturePalette::Print, 1e7, &problem));
+    EXPECT_NE(problem.find("more than a PNG picture can hold"), std::string::npos) << problem;
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(path("vast.png"))));
+}
+
+// A PNG picture is drawn band by band and written row by row; its pixels are
+// those of the same drawing in one piece (the BMP picture), whatever the
+// height of the bands, the last band shorter than the others included.
+TEST(NetworkImage, PngInBandsMatchesTheDrawingInOnePiece)
+{
+    EnsureApp();
+    TFakeMessages messages;
+    TPlanShape shape;
+    shape.works = 60;
+    shape.seed = 3;
+    shape.startNodes = 4;
+    auto net = GeneratePlan(shape);
+    net->showTimeLabels = 1;
+    net->showFrame = true;
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    auto path = [&](const char* name) { return dir.filePath(name).toStdString(); };
+    std::string problem;
+    for (TPicturePalette palette : {TPicturePalette::Print, TPicturePalette::Screen}) {
+        ASSERT_TRUE(ExportPicture(*net, path("whole.bmp"), palette, 1.0, &problem)) << problem;
+        const QImage whole = QImage(QString::fromStdString(path("whole.bmp")))
+                                 .convertToFormat(QImage::Format_RGB32);
+        ASSERT_FALSE(whole.isNull());
+        ASSERT_GT(whole.height(), 100);
+        const TPngBands shapes[] = {{}, {7, 100}, {64, 0}, {whole.height() - 1, whole.width() - 1}};
+        for (const TPngBands& shape : shapes) {
+            SCOPED_TRACE(std::to_string(shape.rows) + " x " + std::to_string(shape.columns));
+            ASSERT_TRUE(ExportPicture(*net, path("bands.png"), palette, 1.0, &problem, shape))
+                << problem;
+            const QImage bands = QImage(QString::fromStdString(path("bands.png")))
+                                     .convertToFormat(QImage::Format_RGB32);
+            ASSERT_EQ(bands.size(), whole.size());
+            EXPECT_TRUE(bands == whole);
+        }
+    }
 }
 
 }

@@ -282,7 +282,48 @@ void TQtCanvas::Restore()
 void TQtCanvas::Line(int32_t x1, int32_t y1, int32_t x2, int32_t y2)
 {
     ReadyPen();
+    if (keepDashes_ && DrawCutDashedLine(x1, y1, x2, y2)) return;
     painter_->drawLine(QPoint(x1, y1), QPoint(x2, y2));
+}
+
+bool TQtCanvas::DrawCutDashedLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2)
+{
+    const TCanvasPen& p = state_.pen;
+    if (p.style == TPenStyle::Solid || p.style == TPenStyle::Clear) return false;
+    if ((x1 == x2) == (y1 == y2)) return false;   // neither or both: not an axis line
+    // Only a whole-pixel shift of a one-pixel pen: there the painter steps
+    // the pattern one pixel at a time.
+    const QTransform t = painter_->worldTransform();
+    if (t.type() > QTransform::TxTranslate || p.width > 1) return false;
+    const double tx = t.dx(), ty = t.dy();
+    if (tx != std::floor(tx) || ty != std::floor(ty) || std::fabs(tx) > 1e9 || std::fabs(ty) > 1e9)
+        return false;
+    const bool vertical = x1 == x2;
+    const int64_t shift = int64_t(vertical ? ty : tx);
+    const int64_t size = vertical ? painter_->device()->height() : painter_->device()->width();
+    int64_t a = int64_t(vertical ? y1 : x1) + shift;   // device, the pattern starts here
+    int64_t b = int64_t(vertical ? y2 : x2) + shift;
+    const int64_t lo = 0, hi = size - 1;
+    if ((a < lo && b < lo) || (a > hi && b > hi)) return true;   // nothing on the surface
+    if (a >= lo && a <= hi && b >= lo && b <= hi) return false;  // nothing to cut
+    int64_t skipped = 0;
+    if (a < lo) {
+        skipped = lo - a;
+        a = lo;
+    } else if (a > hi) {
+        skipped = a - hi;
+        a = hi;
+    }
+    b = std::clamp(b, lo, hi);
+    QPen pen = painter_->pen();
+    const QPen keep = pen;
+    pen.setDashOffset(pen.dashOffset() + double(skipped));
+    painter_->setPen(pen);
+    const int32_t na = int32_t(a - shift), nb = int32_t(b - shift);
+    if (vertical) painter_->drawLine(QPoint(x1, na), QPoint(x2, nb));
+    else painter_->drawLine(QPoint(na, y1), QPoint(nb, y2));
+    painter_->setPen(keep);
+    return true;
 }
 
 void TQtCanvas::Polyline(const std::vector<TCanvasPoint>& points)

@@ -36,6 +36,13 @@ public:
     TQtCanvas& operator=(const TQtCanvas&) = delete;
 
     QPainter& Painter() { return *painter_; }
+    // The painter starts the pattern of a dashed line again where the edge
+    // of its surface cuts the line. With this on, a dashed horizontal or
+    // vertical line of one device pixel that runs beyond the surface is cut
+    // here, just inside the surface, with its pattern carried on: a part of
+    // a picture painted on a surface of its own shows the dashes the whole
+    // picture shows there.
+    void KeepDashesAcrossEdges(bool on) { keepDashes_ = on; }
     // Ends the painting of an owned painter early (before saving the device).
     void End();
 
@@ -94,7 +101,11 @@ private:
     // vector output (PDF) from writing the pen again around every text.
     void ReadyPen();
     bool CanXor() const;
+    // Draws the line cut to the surface with its dashes carried on; false
+    // when the line is not such a line and is drawn as it is.
+    bool DrawCutDashedLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
 
+    bool keepDashes_ = false;
     std::unique_ptr<QPainter> owned_;
     QPainter* painter_ = nullptr;
     QSize deviceSize_;
