@@ -10,6 +10,8 @@
 #include "drawing/Framelayout.h"
 #include "drawing/Pertdrawmode.h"
 #include "drawing/Pertexplain.h"
+#include "drawing/Timedatashowmode.h"
+#include "drawing/Timetable.h"
 #include "drawing/Tpertgrid.h"
 #include "model/Pertgra.h"
 #include "model/Vertex.h"
@@ -391,15 +393,19 @@ int32_t TPertTuli::Draw(const Tpertexplain& block, bool atRight, const TPertDraw
     columnLine();
     const int32_t tx0 = T(2 * xf);
     int32_t ty = y + T(2 * xf);
+    // The sample time-parameter table: the default texts, the network's
+    // choice of parameters, in the canvas font.
     const std::array<std::string, 6> sample{"ES", "LS", "EF", "LF", "TF", "FF"};
+    const TTimeDataShowMode& m = net.timeLabelMode;
+    const std::array<bool, 6> sampleShown{m.showES, m.showEF, m.showLS,
+                                          m.showLF, m.showTF, m.showFF};
+    const int32_t pixel = std::max(1, T(xf));
     for (size_t i = 0; i < items.size(); ++i) {
         const TItem& it = items[i];
         const TCanvasSize ts = c.TextExtent(it.text);
-        // The sample table is two rows of three cells of the widest text.
-        const TCanvasSize cellSize = c.TextExtent("EF");
-        const int32_t tableW = 3 * (cellSize.cx + 4);
-        const int32_t tableH = 2 * (cellSize.cy + 2);
-        const int32_t itemH = it.kind == 3 ? tableH : ts.cy;
+        const TTimeTable size =
+            it.kind == 3 ? LayOutTimeTable(c, sample, sampleShown, 0, 0, pixel) : TTimeTable{};
+        const int32_t itemH = it.kind == 3 ? size.rect.Height() : ts.cy;
         if (i > 0 && ty + itemH > y + ch - xf / 2) {
             colLeft += cw;
             ++columns;
@@ -419,20 +425,16 @@ int32_t TPertTuli::Draw(const Tpertexplain& block, bool atRight, const TPertDraw
         } else if (it.kind == 2) {
             DrawWavyLine(c, xs, my, xe, my);
         } else {
-            const int32_t left = std::max(tx, xe - tableW);
             TCanvasStateSaver keep(c);
-            SelectPen(c, net.workFont.color, 1);
-            c.SetBrush(TCanvasBrush{d.backgroundColor, TBrushStyle::Solid});
-            c.Rectangle(TCanvasRect{left, ty, left + tableW, ty + tableH});
+            const int32_t left = std::max(tx, xe - size.rect.Width());
+            const TTimeTable table =
+                LayOutTimeTable(c, sample, sampleShown, left, ty + itemH, pixel);
             TCanvasFont font = c.Font();
             font.color = d.timeDataColor;
             c.SetFont(font);
-            for (int k = 0; k < 6; ++k) {
-                const int32_t cx = left + (k % 3) * (tableW / 3);
-                const int32_t cy = ty + (k / 3) * (tableH / 2);
-                DrawTextInRect(c, TCanvasRect{cx, cy, cx + tableW / 3, cy + tableH / 2},
-                               sample[size_t(k)], 1, true);
-            }
+            c.SetTextBackground(false, d.backgroundColor);
+            DrawTimeTable(c, table, sample, sampleShown, mode.DrawKind == dkScreen,
+                          d.backgroundColor, net.workFont.color, std::max(1, T(yf)), pixel);
         }
         ty += itemH + step;
     }

@@ -16,6 +16,7 @@
 #include "drawing/Groupops.h"
 #include "drawing/Pertdrawmode.h"
 #include "drawing/Timedatashowmode.h"
+#include "drawing/Timetable.h"
 #include "drawing/Tpertgrid.h"
 #include "drawing/Workgeometry.h"
 #include "gantt/Gantt.h"
@@ -193,13 +194,8 @@ struct TPertDraw::TWorkShape {
 };
 
 struct TPertDraw::TLabelBox {
+    TTimeTable table;
     TCanvasRect rect;
-    int32_t rowHeight = 0;
-    std::array<int32_t, 3> colX{};
-    std::array<int32_t, 3> colWidth{};
-    std::array<bool, 3> colShown{};
-    std::array<int32_t, 2> rules{};   // x of the rules between shown columns
-    int32_t ruleCount = 0;
     std::array<std::string, 6> texts;
     int32_t nameMidX = 0;
     int32_t nameY = 0;
@@ -908,11 +904,6 @@ TPertDraw::TLabelBox TPertDraw::LabelBoxOf(const TWorkShape& s, int32_t nameTop,
     TLabelBox b;
     b.texts = TimeLabelTexts(net_, work);
     SelectWorkFont(work);
-    // Texts in the order ES, LS, EF, LF, TF, FF; shown flags ES, EF, LS, LF, TF, FF.
-    const std::array<bool, 6>& shown = work.timeLabel.shown;
-    const std::array<std::array<int, 2>, 3> textOf{{{0, 2}, {1, 3}, {4, 5}}};
-    const std::array<std::array<int, 2>, 3> shownOf{{{0, 1}, {2, 3}, {4, 5}}};
-    b.rowHeight = c.TextExtent("0").cy;
 
     const int32_t align = Bounded(work.data->namePlace, 0, 5);
     const int32_t four = Dev(4 * set.xf);
@@ -928,27 +919,8 @@ TPertDraw::TLabelBox TPertDraw::LabelBoxOf(const TWorkShape& s, int32_t nameTop,
     const int64_t offY = int64_t(work.labelDy) + dy;
     const int32_t left = Coord(double(p) + set.xf * double(offX));
     const int32_t bottom = Coord(double(nameTop) + set.xf * double(offY) - s.penWidth);
-    int32_t x = left;
-    bool any = false;
-    for (int col = 0; col < 3; ++col) {
-        const bool top = shown[size_t(shownOf[size_t(col)][0])];
-        const bool low = shown[size_t(shownOf[size_t(col)][1])];
-        b.colShown[size_t(col)] = top || low;
-        if (!b.colShown[size_t(col)]) continue;
-        int32_t w = 0;
-        if (top) w = std::max(w, c.TextExtent(b.texts[size_t(textOf[size_t(col)][0])]).cx);
-        if (low) w = std::max(w, c.TextExtent(b.texts[size_t(textOf[size_t(col)][1])]).cx);
-        if (any) {
-            const int32_t sep = col == 2 ? 2 * set.pixel : set.pixel;
-            if (b.ruleCount < 2) b.rules[size_t(b.ruleCount++)] = x + sep / 2;
-            x += sep;
-        }
-        b.colX[size_t(col)] = x;
-        b.colWidth[size_t(col)] = w;
-        x += w;
-        any = true;
-    }
-    b.rect = TCanvasRect{left, bottom - 2 * b.rowHeight, x, bottom};
+    b.table = LayOutTimeTable(c, b.texts, work.timeLabel.shown, left, bottom, set.pixel);
+    b.rect = b.table.rect;
     b.nameMidX = p + (q - p) / 2;
     b.nameY = g.lineY - Dev((s.labelPen + 2) * set.xf);
     b.moved = std::fabs(set.xf * double(offX)) > 10 * set.xf ||
@@ -973,32 +945,16 @@ void TPertDraw::DrawLabelBox(const TWorkShape& s, const TLabelBox& b)
         c.Line((b.rect.left + b.rect.right) / 2, (b.rect.top + b.rect.bottom) / 2, b.nameMidX,
                b.nameY);
     }
-    if (set.kind == dkScreen) {
-        c.SetBrush(TCanvasBrush{set.backgroundColor, TBrushStyle::Solid});
-        c.FillRect(b.rect);
-    }
     const Tedge& work = *s.work;
     const int32_t border = work.data->useCustom ? work.data->font.color : net_.workFont.color;
-    SelectPen(c, border, std::max(1, Dev(set.yf)));
-    const int32_t mid = b.rect.top + b.rowHeight;
-    c.Line(b.rect.left, mid, b.rect.right, mid);
-    SelectPen(c, border, set.pixel);
-    for (int32_t i = 0; i < b.ruleCount; ++i)
-        c.Line(b.rules[size_t(i)], b.rect.top, b.rules[size_t(i)], b.rect.bottom);
     TVqFont f = work.data->useCustom ? work.data->font : net_.workFont;
     f.color = set.timeDataColor;
     SelectFont(c, f);
     c.SetTextBackground(false, set.backgroundColor);
-    const std::array<std::array<int, 2>, 3> textOf{{{0, 2}, {1, 3}, {4, 5}}};
-    const std::array<std::array<int, 2>, 3> shownOf{{{0, 1}, {2, 3}, {4, 5}}};
-    for (int col = 0; col < 3; ++col) {
-        if (!b.colShown[size_t(col)]) continue;
-        for (int r = 0; r < 2; ++r) {
-            if (!work.timeLabel.shown[size_t(shownOf[size_t(col)][size_t(r)])]) continue;
-            Text(b.colX[size_t(col)], b.rect.top + r * b.rowHeight,
-                      b.texts[size_t(textOf[size_t(col)][size_t(r)])]);
-        }
-    }
+    DrawTimeTable(c, b.table, b.texts, work.timeLabel.shown, set.kind == dkScreen,
+                  set.backgroundColor, border,
+                  std::max(1, Dev(set.yf)), set.pixel,
+                  [this](int32_t x, int32_t y, const std::string& t) { Text(x, y, t); });
 }
 
 void TPertDraw::DrawTimeLabel(const Tedge& work, int32_t dx, int32_t dy)

@@ -5,10 +5,13 @@
 #include <algorithm>
 
 #include "drawing/Canvasops.h"
+#include "drawing/Displaycommands.h"
+#include "drawing/Displaysettings.h"
 #include "drawing/Drawtest.h"
 #include "drawing/Framelayout.h"
 #include "drawing/Pertdraw.h"
 #include "drawing/Pertdrawmode.h"
+#include "drawing/Timedatashowmode.h"
 #include "drawing/Tpertgrid.h"
 #include "editing/Relayout.h"
 #include "model/Pertgra.h"
@@ -152,6 +155,53 @@ TEST(ExplanationBlock, StyleOneAtTheRightWithTheLegendAboveIt)
     const TRecordingCanvas none = Explained(*b.net);
     EXPECT_FALSE(Drawn(none, "关键工作"));
     EXPECT_FALSE(HasLine(none, x, kBottom - 168 - 1, x + 300, kBottom - 168 - 1));
+}
+
+TEST(ExplanationBlock, TheLegendsTimeParameterSampleIsTheWorksTable)
+{
+    // Legend at the right of style one; the plan shows ES, EF, LS and LF only.
+    TNetBuilder b = Plan(1, 0);
+    Tpertgra& net = *b.net;
+    net.showTimeLabels = 1;
+    net.timeLabelMode.showTF = false;
+    net.timeLabelMode.showFF = false;
+    net.grid->explain.legend.height = 400;
+    for (const int32_t kind : {dkPrint, dkScreen}) {
+        SCOPED_TRACE(kind);
+        TRecordingCanvas c;
+        TPertDrawMode mode(&c, kind);
+        LoadPalette(net, kind);
+        SelectPen(c, net.grid->frameColor, 5);
+        DrawExplanation(*net.grid, net, mode, Frame());
+        const TPrim* label = TextPrim(c, "工作时间参数");
+        ASSERT_NE(label, nullptr);
+        const TPrim* es = TextPrim(c, "ES");
+        const TPrim* ef = TextPrim(c, "EF");
+        const TPrim* ls = TextPrim(c, "LS");
+        ASSERT_TRUE(es && ef && ls && TextPrim(c, "LF"));
+        EXPECT_EQ(TextPrim(c, "TF"), nullptr);
+        EXPECT_EQ(TextPrim(c, "FF"), nullptr);
+        // Two rows of the canvas font (10 points: 13 high), in the time-data colour.
+        const int32_t h = 13;
+        EXPECT_EQ(ef->points[0].y, es->points[0].y + h);
+        EXPECT_EQ(es->font.color, net.displaySettings.timeDataColor);
+        // Columns as wide as their texts, one unit apart; the table ends 2 units
+        // inside the column's right edge, and its label is centred on its height.
+        const int32_t w = TRecordingCanvas::Metric(es->font, 96, "ES").cx;
+        const int32_t xe = kRight - 2;
+        EXPECT_EQ(ls->points[0].x, xe - w);
+        EXPECT_EQ(es->points[0].x, xe - 2 * w - 1);
+        EXPECT_EQ(label->points[0].y, es->points[0].y + (2 * h - h) / 2);
+        // The rule between the rows and the one between the two columns, in the
+        // work-name colour; filled only on the screen.
+        EXPECT_TRUE(HasLine(c, xe - 2 * w - 1, es->points[0].y + h, xe, es->points[0].y + h));
+        EXPECT_TRUE(HasLine(c, xe - w - 1, es->points[0].y, xe - w - 1, es->points[0].y + 2 * h));
+        bool filled = false;
+        for (const TPrim& p : c.OfKind(TPrimKind::FillRect))
+            filled |= p.rect == TCanvasRect{xe - 2 * w - 1, es->points[0].y, xe, es->points[0].y + 2 * h} &&
+                      p.brush.color == net.displaySettings.backgroundColor;
+        EXPECT_EQ(filled, kind == dkScreen);
+    }
 }
 
 TEST(ExplanationBlock, StyleTwoAtTheRightStacksTheTables)
