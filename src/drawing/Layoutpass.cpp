@@ -361,7 +361,7 @@ private:
         // first that is not. The partner is nearly always among the first few
         // of them; the tree answers for the rest, so that many nodes of one
         // day on rows that never meet cost n log n and not n squared.
-        constexpr size_t kScan = 512;
+        constexpr size_t kScan = 32;
         partner_.assign(n, -1);
         std::unique_ptr<TMeetTree> tree;
         size_t end = 0;

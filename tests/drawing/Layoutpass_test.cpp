@@ -13,7 +13,10 @@
 #include "drawing/Timeaxis.h"
 #include "drawing/Tpertgrid.h"
 #include "drawing/Workgeometry.h"
+#include "model/Edge.h"
 #include "model/Pertgra.h"
+#include "model/Vertex.h"
+#include "model/Workdata.h"
 #include "schedule/Perttime_out.h"
 #include "support/Fakemessages.h"
 #include "support/Plangen.h"
@@ -300,6 +303,36 @@ TEST(LayoutPass, IndexedPassEqualsTheLiteralOne)
         if (s.minLength > 0) {
             EXPECT_FALSE(want.table.empty());
         }
+    }
+}
+
+TEST(LayoutPass, IndexedPassEqualsTheLiteralOneOnAWideFan)
+{
+    // Many end nodes of one day: the partner of a node lies far beyond the
+    // first few positions after it, so the search tree answers.
+    TFakeMessages quiet;
+    for (int32_t rows : {7, 45, 90}) {
+        SCOPED_TRACE(rows);
+        Tpertgra net;
+        auto* from = new Tvertex;
+        net.AddNode(from);
+        for (int32_t k = 0; k < 300; ++k) {
+            auto* to = new Tvertex;
+            net.AddNode(to);
+            auto* w = new Tedge;
+            w->data->duration = float(1 + k % 2);
+            w->row = (k * 7) % rows;
+            to->row = w->row;
+            net.LinkWork(from, to, w);
+        }
+        net.Recalculate();
+        const TLiteralResult want = LiteralPass(net);
+        ComputeDisplacements(net);
+        std::vector<int32_t> offsets;
+        for (const auto& v : net.nodes) offsets.push_back(v->xOffset);
+        EXPECT_EQ(offsets, want.offsets);
+        EXPECT_EQ(Table(net), want.table);
+        EXPECT_EQ(net.nodePairs, want.pairs);
     }
 }
 
