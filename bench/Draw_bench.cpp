@@ -95,4 +95,53 @@ void BM_DrawWholePlanRecorded(benchmark::State& state)
 }
 BENCHMARK(BM_DrawWholePlanRecorded)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 
+// The plan above links nodes anywhere in the plan with dummies and forks a
+// new row off every twelfth work or so: its rows grow with the works and
+// its links span the plan, so the picture itself (the hops where joins
+// cross rows, the waves of the floats) grows with the square of the works:
+// 16,000 primitives at 1,000 works, 458,000 at 10,000, 38 million at
+// 100,000. Here the same drawing of a plan whose picture grows with its
+// works: 80 rows, no forks, dummies reaching back at most 160 nodes.
+Tpertgra& LinearPlan(int32_t works)
+{
+    SilenceMessages();
+    static std::map<int32_t, std::unique_ptr<Tpertgra>> plans;
+    auto& p = plans[works];
+    if (!p) {
+        TPlanShape shape;
+        shape.works = works;
+        shape.seed = 5;
+        shape.startNodes = 80;
+        shape.forkShare = 0;
+        shape.dummyReach = 160;
+        p = GeneratePlan(shape);
+        p->projectStart = *StampOfCivil(TCivilTime{2024, 1, 1, 0, 0, 0});   // a Monday
+        float end = 0;
+        for (const auto& v : p->nodes) end = std::max(end, v->time);
+        for (int64_t week = 0; week * 5 < int64_t(end) + 5; ++week) {
+            const int64_t sat = p->projectStart + (week * 7 + 5) * kSecondsPerDay;
+            p->restIntervals.Add({int32_t(sat), int32_t(sat + 2 * kSecondsPerDay)});
+        }
+        LayoutNetwork(*p);
+    }
+    return *p;
+}
+
+void BM_DrawLinearPlanRecorded(benchmark::State& state)
+{
+    Tpertgra& net = LinearPlan(int32_t(state.range(0)));
+    size_t primitives = 0;
+    for (auto _ : state) {
+        TRecordingCanvas canvas(1 << 28, 1 << 28);
+        TPertDrawMode mode(&canvas, dkScreen);
+        DrawNetwork(net, mode);
+        primitives = canvas.primitives.size();
+        benchmark::DoNotOptimize(primitives);
+    }
+    state.counters["primitives"] = double(primitives);
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_DrawLinearPlanRecorded)->Arg(1000)->Arg(10000)->Arg(100000)
+    ->Unit(benchmark::kMillisecond);
+
 }

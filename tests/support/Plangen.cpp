@@ -100,9 +100,15 @@ std::unique_ptr<Tpertgra> GeneratePlan(const TPlanShape& shape)
             ++rows;
         } else if (r < dummy && b.byRank.size() > 2) {
             // from an earlier node into a later one of the same part: no loop
-            size_t i = b.rng() % b.byRank.size();
-            size_t j = b.rng() % b.byRank.size();
-            if (i > j) std::swap(i, j);
+            size_t i, j;
+            if (shape.dummyReach > 0) {
+                j = b.rng() % b.byRank.size();
+                i = j - std::min<size_t>(j, 1 + b.rng() % size_t(shape.dummyReach));
+            } else {
+                i = b.rng() % b.byRank.size();
+                j = b.rng() % b.byRank.size();
+                if (i > j) std::swap(i, j);
+            }
             Tvertex* from = b.byRank[i];
             Tvertex* to = b.byRank[j];
             if (i == j || to->inCount == 0 || b.PartOf(from) != b.PartOf(to)) {

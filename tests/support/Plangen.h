@@ -15,6 +15,10 @@ struct TPlanShape {
     double milestoneShare = 0.01; // a milestone from a new start node into a chain
     bool fractional = false;      // durations may have half days
     int32_t parts = 1;            // self-contained parts, each with its own end node
+    // A dummy's start node lies among the dummyReach nodes made before its
+    // end node (0: anywhere before it). A plan with a bounded reach and no
+    // forks keeps its drawing's height and every link's length as it grows.
+    int32_t dummyReach = 0;
 };
 
 // A realistic loop-free plan: parallel chains of real works joined by
