@@ -90,7 +90,9 @@ void TAutoBackup::WriteNow()
     std::shared_ptr<const THistoryStep> step = state_ ? state_() : nullptr;
     if (!step) return;
     if (path_.empty()) path_ = files_.Claim();
-    Hand({std::move(step), std::make_unique<Tpertgra>(), path_, writer});
+    std::optional<std::string> name;
+    if (planName) name = planName();
+    Hand({std::move(step), std::make_unique<Tpertgra>(), path_, writer, std::move(name)});
     timer_->Start(kIntervalMs);
 }
 
@@ -122,6 +124,7 @@ void TAutoBackup::Run()
         bool ok = false;
         try {
             job.step->RestoreInto(*job.net);
+            if (job.planName) job.net->fileName = *job.planName;
             ok = job.writer && job.writer(*job.net, job.path);
         } catch (...) {
             // A backup that cannot be made leaves editing alone, like one that cannot be written.

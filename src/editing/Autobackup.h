@@ -34,6 +34,11 @@ public:
     using TWriter = std::function<bool(Tpertgra& net, const std::string& path)>;
     // The state to back up: the history step the document currently equals.
     using TStepSource = std::function<std::shared_ptr<const THistoryStep>()>;
+    // The plan's own file name now. A step recorded before a Save As (one
+    // held back by the timer, or one undo or redo went back to) carries the
+    // name from before it; the backup takes the name the document has at the
+    // hand-over.
+    using TNameSource = std::function<std::string()>;
 
     // files gives the document its backup name at the first write.
     TAutoBackup(std::unique_ptr<ITimer> timer, TBackupFiles& files, TStepSource state);
@@ -63,6 +68,8 @@ public:
     int32_t Writes();
     // Set before the first change; each write uses the writer of its hand-over.
     TWriter writer;
+    // Unset: the file name the step recorded.
+    TNameSource planName;
 
     // The default writer: writes the project file through a temporary file
     // and leaves fileName, modified and hasFile as they were. The file keeps
@@ -76,6 +83,7 @@ private:
         std::unique_ptr<Tpertgra> net;   // made here, filled by the worker
         std::string path;
         TWriter writer;
+        std::optional<std::string> planName;
     };
 
     void WriteNow();

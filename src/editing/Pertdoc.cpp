@@ -264,6 +264,7 @@ bool TPertdoc::Undo()
     std::unique_ptr<Tpertgra> net = history.Undo();
     if (!net) return false;
     ReplaceNetwork(std::move(net));
+    if (backup) backup->Request();
     return true;
 }
 
@@ -273,6 +274,7 @@ bool TPertdoc::Redo()
     std::unique_ptr<Tpertgra> net = history.Redo();
     if (!net) return false;
     ReplaceNetwork(std::move(net));
+    if (backup) backup->Request();
     return true;
 }
 

@@ -127,6 +127,7 @@ Tpertfm::Tpertfm(IPertHost& host, std::unique_ptr<Tpertgra> net, const std::stri
     scratch_ = std::make_unique<TQtCanvasImage>(1, 1, 96);
     doc.backup = std::make_unique<TAutoBackup>(host_.NewTimer(), host_.Backups(),
                                                [this] { return doc.history.Current(); });
+    doc.backup->planName = [this] { return doc.network ? doc.network->fileName : std::string(); };
     BuildPopup();
     SetCaption(caption);
     resize(800, 600);

@@ -23,9 +23,11 @@ struct TBackedDoc {
         timer = t.get();
         doc.backup = std::make_unique<TAutoBackup>(std::move(t), files,
                                                    [this] { return doc.history.Current(); });
+        doc.backup->planName = [this] { return doc.network->fileName; };
         doc.backup->writer = [this](Tpertgra& net, const std::string& path) {
             written.push_back(net.nodes.front()->firstWork->data->duration);
             paths.push_back(path);
+            names.push_back(net.fileName);
             return true;
         };
     }
@@ -45,6 +47,7 @@ struct TBackedDoc {
     TManualTimer* timer = nullptr;
     std::vector<float> written;
     std::vector<std::string> paths;
+    std::vector<std::string> names;
 };
 
 TEST(CrashBackup, AtMostOncePerSecondAndTheLastChangeIsWrittenWhenTheTimerExpires)
@@ -68,6 +71,53 @@ TEST(CrashBackup, AtMostOncePerSecondAndTheLastChangeIsWrittenWhenTheTimerExpire
     EXPECT_FALSE(d.timer->IsActive());
     d.Change(4);                       // idle timer: written at once
     EXPECT_EQ(d.written, (std::vector<float>{1, 3, 4}));
+}
+
+TEST(CrashBackup, UndoAndRedoAreBackedUpLikeAnyChange)
+{
+    TScratchFolder dir;
+    TBackupFiles files(dir.path);
+    TBackedDoc d(files);
+    const float first = d.doc.network->nodes.front()->firstWork->data->duration;
+    ASSERT_NE(first, 5);
+    d.Change(5);
+    d.Fire();          // the timer runs out with nothing pending
+    d.Change(7);       // written at once
+    ASSERT_TRUE(d.doc.Undo());
+    EXPECT_TRUE(d.doc.backup->Pending());
+    d.Fire();
+    ASSERT_TRUE(d.doc.Undo());
+    d.Fire();
+    ASSERT_TRUE(d.doc.Redo());
+    d.Fire();
+    EXPECT_EQ(d.written, (std::vector<float>{5, 7, 5, first, 5}));
+    d.timer->Fire();   // idle timer: an undo is written at once
+    ASSERT_TRUE(d.doc.Undo());
+    d.doc.backup->WaitIdle();
+    EXPECT_EQ(d.written, (std::vector<float>{5, 7, 5, first, 5, first}));
+}
+
+TEST(CrashBackup, AWriteHeldBackOverSaveAsCarriesTheNewFileName)
+{
+    TScratchFolder dir;
+    TBackupFiles files(dir.path);
+    TBackedDoc d(files);
+    d.doc.network->fileName = "/p/old.prt";
+    d.doc.network->hasFile = true;
+    d.Change(1);
+    d.Change(2);       // held back by the timer
+    // Save As names the plan's file anew; the recorded steps keep the old name.
+    d.doc.network->fileName = "/p/new.prt";
+    d.Fire();
+    ASSERT_EQ(d.names.size(), 2u);
+    EXPECT_EQ(d.names[0], "/p/old.prt");
+    EXPECT_EQ(d.names[1], "/p/new.prt");
+    // Undo goes back to a step recorded under the old name.
+    ASSERT_TRUE(d.doc.Undo());
+    d.Fire();
+    ASSERT_EQ(d.names.size(), 3u);
+    EXPECT_EQ(d.written.back(), 1);
+    EXPECT_EQ(d.names.back(), "/p/new.prt");
 }
 
 TEST(CrashBackup, EachDocumentHasItsOwnFile)
