@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "editing/Commanddoc.h"
@@ -227,7 +228,11 @@ TEST(SegmentEdits, NeighbouringSegmentsStayLinked)
             EXPECT_TRUE(s2->isContinuation) << c.what;
             EXPECT_TRUE(s1->toNode->joint) << c.what;
         }
-        EXPECT_FLOAT_EQ(b.N('E')->time, 12) << c.what;
+        // The edit may merge away the builder's end node: the plan still
+        // ends on day 12.
+        float end = 0;
+        for (const auto& v : net.nodes) end = std::max(end, v->time);
+        EXPECT_FLOAT_EQ(end, 12) << c.what;
         EXPECT_EQ(ScheduleProblems(net), "") << c.what;
     }
 }
