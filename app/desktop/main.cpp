@@ -7,6 +7,7 @@
 #include "drawing/Setbiaozhufm.h"
 #include "editing/Deletefm.h"
 #include "editing/Fenduanfm.h"
+#include "editing/Liushuisetfm.h"
 #include "editing/Paixufm.h"
 #include "editing/Pertfm1.h"
 #include "editing/Timedicfm.h"
@@ -101,6 +102,9 @@ int main(int argc, char** argv)
     // The segmentation tool opens "工作分段" through this one.
     const std::unique_ptr<IFenduanDialog> fenduanDialog = MakeFenduanDialog(&window);
     SetFenduanDialog(fenduanDialog.get());
+    // The flow-line tool opens "参数设置" through this one.
+    const std::unique_ptr<ILiushuiDialog> liushuiDialog = MakeLiushuiDialog(&window);
+    SetLiushuiDialog(liushuiDialog.get());
     // The annotation tool, a double click on an annotation and the popup
     // items 编辑 and 设置 over one open "标注属性" through this one.
     const std::unique_ptr<IBiaozhuDialog> biaozhuDialog = MakeBiaozhuDialog(&window);
@@ -124,6 +128,7 @@ int main(int argc, char** argv)
     SetPaixuDialog(nullptr);
     SetBiaozhuDialog(nullptr);
     SetTimedicDialog(nullptr);
+    SetLiushuiDialog(nullptr);
     SetFenduanDialog(nullptr);
     SetDeleteDialog(nullptr);
     SetWorkDialogs(nullptr);

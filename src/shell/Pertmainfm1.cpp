@@ -45,6 +45,7 @@
 #include "editing/Biaozhucmd.h"
 #include "editing/Editcmd.h"
 #include "editing/Fenduancmd.h"
+#include "editing/Liushuicmd.h"
 #include "editing/Groupcmds.h"
 #include "editing/Importcmd.h"
 #include "editing/Paixudialog.h"
@@ -84,7 +85,7 @@ constexpr const char* kDocumentItems[] = {
     "撤消", "恢复", "复制", "横向伸长", "横向压缩", "纵向伸长", "纵向压缩",
     "属性设置", "时标开关", "休息日设置", "标尺比例设置", "前锋线设置", "显示网络图",
     "显示横道图", "显示资源图", "设置默认值", "资源统计", "缩小", "1：1", "放大", "标尺", "设置",
-    "横道图", "网络图", "导入", "时差", "分段", "层叠", "水平", "垂直", "全部最小化", "垂直平铺", "水平平铺",
+    "横道图", "网络图", "导入", "时差", "分段", "流水", "层叠", "水平", "垂直", "全部最小化", "垂直平铺", "水平平铺",
     "工作表 (CSV)…", "项目交换 XML…"};
 
 // The settings file remembers where the open and save dialogs were last.
@@ -223,7 +224,7 @@ void Tpertmainfm::BuildActions()
                          {"编辑", ckEdit, true}, {"删除", ckDelete, true},
                          {"时差", ckTimedic, true}, {"交换", ckJiaohuan, false},
                          {"替换", ckImport, false}, {"分段", ckFenduan, false},
-                         {"空行", ckKonghang, false}, {"标注", ckCreateBiaozhu, false}};
+                         {"流水", ckLiushui, false}, {"空行", ckKonghang, false}, {"标注", ckCreateBiaozhu, false}};
     for (const TDef& d : defs) {
         TToolButton t;
         t.kind = d.kind;
@@ -262,6 +263,12 @@ void Tpertmainfm::BuildActions()
                 return std::make_unique<TFenduanCmd>();
             };
             fengebut = t.action;
+        } else if (d.kind == ckLiushui) {
+            t.make = [](const Tpertgra* net) -> std::unique_ptr<CPertCommand> {
+                if (!net || ViewKind(*net) == 0) return nullptr;
+                return std::make_unique<Cliushui>();
+            };
+            liushuibut = t.action;
         } else if (d.kind == ckImport) {
             t.make = [this](const Tpertgra*) -> std::unique_ptr<CPertCommand> {
                 auto c = std::make_unique<TimportCmd>();

@@ -128,6 +128,7 @@ public:
     QAction* delbut = nullptr;
     QAction* timedicbut = nullptr;
     QAction* fengebut = nullptr;
+    QAction* liushuibut = nullptr;
     QAction* inbut = nullptr;
     QAction* jhbut = nullptr;
     QAction* khbut = nullptr;

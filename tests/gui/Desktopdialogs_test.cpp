@@ -23,6 +23,8 @@
 #include "editing/Paixufm.h"
 #include "editing/Timedicfm.h"
 #include "editing/Fenduanfm.h"
+#include "editing/Liushuisetfm.h"
+#include "support/Netbuilder.h"
 #include <QDateEdit>
 #include "gantt/Paixuchoice.h"
 #include <QRadioButton>
@@ -232,6 +234,37 @@ TEST(FenduanWindow, TheEditModeShowsItsChoicesAndMergesThePair)
     EXPECT_EQ(d.result(), QDialog::Accepted);
     EXPECT_EQ(work->nextSegment, nullptr);
     EXPECT_FLOAT_EQ(work->data->duration, total);
+}
+
+TEST(LiushuiWindow, TheDefaultsAndWhatOkHandsOn)
+{
+    EnsureDesktopApp();
+    TFakeMessages msgs;
+    TNetBuilder b;
+    Tedge* p = b.Work('A', 'B', 2);
+    Tedge* q = b.Work('B', 'C', 3);
+    b.Place();
+    b.net->Recalculate();
+    b.net->selection = {p, q};
+    TLiushuiset state(b.net.get());
+    Tliushuisetfm d(state);
+    EXPECT_EQ(d.windowTitle(), QStringLiteral("参数设置"));
+    EXPECT_EQ(d.liushuicengnumedit->text(), QStringLiteral("9"));
+    EXPECT_EQ(d.liushuiduannumedit->text(), QStringLiteral("1"));
+    EXPECT_EQ(d.liushuicengnumedit->maxLength(), 2);
+    EXPECT_TRUE(d.chkcengduanname->isChecked());
+    EXPECT_TRUE(d.downrbtn->isChecked());
+    EXPECT_TRUE(d.okbut->isDefault());
+    d.liushuicengnumedit->setText(QStringLiteral("x"));
+    d.okbut->click();
+    EXPECT_EQ(msgs.Texts(), std::vector<std::string>{"请输入正整数！"});
+    EXPECT_NE(d.result(), QDialog::Accepted);
+    d.liushuicengnumedit->setText(QStringLiteral("2"));
+    d.uprbtn->click();
+    d.okbut->click();
+    EXPECT_EQ(d.result(), QDialog::Accepted);
+    EXPECT_EQ(b.net->WorkCount(), 4);
+    EXPECT_EQ(p->data->name, "AB1");
 }
 
 TEST(RestDaysWindow, RemovingWithNothingHighlightedWarns)

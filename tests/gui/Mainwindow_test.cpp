@@ -342,7 +342,7 @@ TEST(MainWindow, MenusOfferOnlyWhatExists)
     QStringList tools;
     for (QAction* a : f.window->pertPanel->actions())
         if (a->isVisible()) tools << a->toolTip();
-    EXPECT_EQ(tools, (QStringList{"选择", "添加", "编辑", "删除", "时差", "交换", "替换", "分段", "空行", "标注"}));
+    EXPECT_EQ(tools, (QStringList{"选择", "添加", "编辑", "删除", "时差", "交换", "替换", "分段", "流水", "空行", "标注"}));
 }
 
 TEST(MainWindow, ThePopupMenuOffersTheWorkItemsAndTheChecks)
@@ -422,7 +422,7 @@ TEST(MainWindow, TheGanttViewIsReachedFromTheSwitchAndTheMenu)
     EXPECT_EQ(doc->doc.ViewMode(), 1);
     EXPECT_EQ(f.window->ganttswbtn->text(), QStringLiteral("横道图"));
     EXPECT_FALSE(panelShown());
-    EXPECT_EQ(visibleTools(), (QStringList{"选择", "添加", "编辑", "删除", "时差", "交换", "替换", "分段", "空行", "标注"}));
+    EXPECT_EQ(visibleTools(), (QStringList{"选择", "添加", "编辑", "删除", "时差", "交换", "替换", "分段", "流水", "空行", "标注"}));
     f.Menu("显示横道图")->trigger();
     EXPECT_EQ(doc->doc.ViewMode(), 0);
     // The tool that was down stays down, with its command for the new view.

@@ -156,3 +156,34 @@ std::unique_ptr<Tpertgra> GeneratePlan(const TPlanShape& shape)
     net->Recalculate();
     return net;
 }
+
+std::vector<Tedge*> AppendChain(Tpertgra& net, int32_t works, uint32_t seed)
+{
+    std::mt19937 rng(seed);
+    int32_t row = 0;
+    for (const auto& v : net.nodes) {
+        row = std::max(row, v->row + 1);
+        for (const Tedge* w = v->firstWork; w; w = w->nextWork) row = std::max(row, w->row + 1);
+    }
+    std::vector<Tedge*> chain;
+    auto* from = new Tvertex;
+    from->row = row;
+    net.AddNode(from);
+    for (int32_t i = 0; i < works; ++i) {
+        auto* to = new Tvertex;
+        to->row = row;
+        const float d = float(1 + rng() % 5);
+        to->time = from->time + d;
+        net.AddNode(to);
+        auto* w = new Tedge;
+        w->data->name = "L" + std::to_string(i + 1);
+        w->data->duration = d;
+        w->data->start = from->time;
+        w->row = row;
+        net.LinkWork(from, to, w);
+        chain.push_back(w);
+        from = to;
+    }
+    net.Recalculate();
+    return chain;
+}

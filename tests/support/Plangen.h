@@ -1,8 +1,10 @@
 #pragma once
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 class Tpertgra;
+class Tedge;
 
 // Settings of a generated plan.
 struct TPlanShape {
@@ -27,3 +29,9 @@ struct TPlanShape {
 // (each node at the latest finish of the works into it) and the plan has been
 // recalculated.
 std::unique_ptr<Tpertgra> GeneratePlan(const TPlanShape& shape);
+
+// A simple chain of real works named "L1", "L2", ... (durations 1 to 5 days
+// from the seed) added to the plan from a start node of its own at day 0,
+// on the row below the plan's lowest. The plan is recalculated; the works in
+// order.
+std::vector<Tedge*> AppendChain(Tpertgra& net, int32_t works, uint32_t seed = 1);
