@@ -16,6 +16,7 @@
 
 #include "platform/qt/Qtcanvas.h"
 #include "platform/qt/Qtdialogkit.h"
+#include "platform/qt/Qtmodaldialog.h"
 
 namespace {
 
@@ -146,24 +147,7 @@ void TfmSetBiaoZhu::PickColor(int32_t& color)
     ShowColors();
 }
 
-namespace {
-
-class TQtBiaozhuDialog : public IBiaozhuDialog {
-public:
-    explicit TQtBiaozhuDialog(QWidget* parent) : parent_(parent) {}
-    bool Show(TSetBiaoZhu& state) override
-    {
-        TfmSetBiaoZhu d(state, parent_);
-        return d.exec() == QDialog::Accepted;
-    }
-
-private:
-    QWidget* parent_;
-};
-
-}  // namespace
-
 std::unique_ptr<IBiaozhuDialog> MakeBiaozhuDialog(QWidget* parent)
 {
-    return std::make_unique<TQtBiaozhuDialog>(parent);
+    return std::make_unique<TQtModalDialog<IBiaozhuDialog, TfmSetBiaoZhu, TSetBiaoZhu>>(parent);
 }

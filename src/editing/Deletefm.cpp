@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "editing/Deletechoice.h"
+#include "platform/qt/Qtmodaldialog.h"
 
 TDeletefm::TDeletefm(TDeleteChoice& choice, QWidget* parent) : QDialog(parent), choice_(choice)
 {
@@ -70,24 +71,7 @@ void TDeletefm::ShowChoice()
     chkfrontlink->setChecked(choice_.chkfrontlink);
 }
 
-namespace {
-
-class TQtDeleteDialog : public IDeleteDialog {
-public:
-    explicit TQtDeleteDialog(QWidget* parent) : parent_(parent) {}
-    bool Show(TDeleteChoice& choice) override
-    {
-        TDeletefm d(choice, parent_);
-        return d.exec() == QDialog::Accepted;
-    }
-
-private:
-    QWidget* parent_;
-};
-
-}  // namespace
-
 std::unique_ptr<IDeleteDialog> MakeDeleteDialog(QWidget* parent)
 {
-    return std::make_unique<TQtDeleteDialog>(parent);
+    return std::make_unique<TQtModalDialog<IDeleteDialog, TDeletefm, TDeleteChoice>>(parent);
 }

@@ -1,4 +1,5 @@
 #include "editing/Fenduanfm.h"
+#include "platform/qt/Qtmodaldialog.h"
 
 #include <QButtonGroup>
 #include <QDate>
@@ -142,24 +143,7 @@ void Tfenduanfm::ShowState()
     showing_ = false;
 }
 
-namespace {
-
-class TQtFenduanDialog : public IFenduanDialog {
-public:
-    explicit TQtFenduanDialog(QWidget* parent) : parent_(parent) {}
-    bool Show(TFenduan& state) override
-    {
-        Tfenduanfm d(state, parent_);
-        return d.exec() == QDialog::Accepted;
-    }
-
-private:
-    QWidget* parent_;
-};
-
-}  // namespace
-
 std::unique_ptr<IFenduanDialog> MakeFenduanDialog(QWidget* parent)
 {
-    return std::make_unique<TQtFenduanDialog>(parent);
+    return std::make_unique<TQtModalDialog<IFenduanDialog, Tfenduanfm, TFenduan>>(parent);
 }

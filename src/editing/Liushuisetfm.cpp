@@ -1,4 +1,5 @@
 #include "editing/Liushuisetfm.h"
+#include "platform/qt/Qtmodaldialog.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -66,24 +67,7 @@ void Tliushuisetfm::Collect()
     state_.liushuifxrgp = uprbtn->isChecked() ? 0 : 1;
 }
 
-namespace {
-
-class TQtLiushuiDialog : public ILiushuiDialog {
-public:
-    explicit TQtLiushuiDialog(QWidget* parent) : parent_(parent) {}
-    bool Show(TLiushuiset& state) override
-    {
-        Tliushuisetfm d(state, parent_);
-        return d.exec() == QDialog::Accepted;
-    }
-
-private:
-    QWidget* parent_;
-};
-
-}  // namespace
-
 std::unique_ptr<ILiushuiDialog> MakeLiushuiDialog(QWidget* parent)
 {
-    return std::make_unique<TQtLiushuiDialog>(parent);
+    return std::make_unique<TQtModalDialog<ILiushuiDialog, Tliushuisetfm, TLiushuiset>>(parent);
 }

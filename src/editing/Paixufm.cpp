@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "gantt/Paixuchoice.h"
+#include "platform/qt/Qtmodaldialog.h"
 
 Tpaixufm::Tpaixufm(TPaixuChoice& choice, QWidget* parent) : QDialog(parent), choice_(choice)
 {
@@ -41,24 +42,7 @@ Tpaixufm::Tpaixufm(TPaixuChoice& choice, QWidget* parent) : QDialog(parent), cho
     connect(cancelbut, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-namespace {
-
-class TQtPaixuDialog : public IPaixuDialog {
-public:
-    explicit TQtPaixuDialog(QWidget* parent) : parent_(parent) {}
-    bool Show(TPaixuChoice& choice) override
-    {
-        Tpaixufm d(choice, parent_);
-        return d.exec() == QDialog::Accepted;
-    }
-
-private:
-    QWidget* parent_;
-};
-
-}  // namespace
-
 std::unique_ptr<IPaixuDialog> MakePaixuDialog(QWidget* parent)
 {
-    return std::make_unique<TQtPaixuDialog>(parent);
+    return std::make_unique<TQtModalDialog<IPaixuDialog, Tpaixufm, TPaixuChoice>>(parent);
 }
