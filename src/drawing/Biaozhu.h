@@ -10,6 +10,10 @@
 class TPrtWriter;
 class TPrtReader;
 
+// The widest annotation frame pen, in drawing units: a wider one (a damaged
+// file, a figure typed in the dialog) is drawn and stored at this width.
+constexpr int32_t kWidestFrame = 1000;
+
 // A free text box on the drawing, anchored to a calendar day and a row so
 // that it follows the time scale and the row height.
 class TBiaoZhu {

@@ -17,8 +17,6 @@ namespace {
 constexpr double kHitMargin = 3.5;
 // Beyond this a box cannot be on any drawing.
 constexpr double kFarOut = 1e8;
-// The widest frame pen a damaged file can ask for.
-constexpr double kWidestFrame = 1000;
 
 bool Sane(double v)
 {
@@ -74,10 +72,21 @@ std::optional<TAnnotationBox> PlacedBox(const TBiaoZhu& a, const Tpertgra& net,
 
 }  // namespace
 
+bool InAnnotationView(const Tpertgra& net)
+{
+    return ViewKind(net) == 1;
+}
+
+std::optional<TAnnotationBox> ShownBox(const TBiaoZhu& a, const Tpertgra& net)
+{
+    std::optional<TTimeAxis> axis;
+    return PlacedBox(a, net, axis);
+}
+
 void PlaceAnnotations(Tpertgra& net)
 {
     if (net.annotations.empty()) return;
-    if (ViewKind(net) != 1) {
+    if (!InAnnotationView(net)) {
         for (const auto& a : net.annotations) a->placed = false;
         return;
     }
@@ -87,7 +96,7 @@ void PlaceAnnotations(Tpertgra& net)
 
 TBiaoZhu* AnnotationAt(const Tpertgra& net, TPosition2D p)
 {
-    if (ViewKind(net) != 1 || net.annotations.empty()) return nullptr;
+    if (!InAnnotationView(net) || net.annotations.empty()) return nullptr;
     std::optional<TTimeAxis> axis;
     for (const auto& a : net.annotations) {
         const auto b = PlacedBox(*a, net, axis);
@@ -136,7 +145,7 @@ void ResizeTo(TBiaoZhu& a, const Tpertgra& net, TPosition2D p)
 std::unique_ptr<TBiaoZhu> NewAnnotation(const Tpertgra& net, TPosition2D start, TPosition2D end)
 {
     const double rowHeight = RowHeight(net);
-    if (ViewKind(net) != 1 || !(rowHeight >= 1)) return nullptr;
+    if (!InAnnotationView(net) || !(rowHeight >= 1)) return nullptr;
     const TTimeAxis axis(net);
     auto a = std::make_unique<TBiaoZhu>();
     const TDayAtX d = axis.DayAtX(start.x);
@@ -165,11 +174,15 @@ bool DeleteAnnotationAt(Tpertgra& net, TPosition2D p)
 void DrawAnnotation(const TBiaoZhu& a, const Tpertgra& net, const TTimeAxis& axis,
                     const TPertDrawMode& mode)
 {
+    if (const auto b = AnnotationBox(a, net, axis)) DrawAnnotation(a, *b, mode);
+}
+
+void DrawAnnotation(const TBiaoZhu& a, const TAnnotationBox& box, const TPertDrawMode& mode)
+{
     ICanvas* c = mode.canvas;
-    const auto b = AnnotationBox(a, net, axis);
-    if (!c || !b) return;
+    if (!c) return;
     const double xf = mode.xFactor, yf = mode.yFactor;
-    const int32_t x = Device(b->left * xf), y = Device(b->top * yf);
+    const int32_t x = Device(box.left * xf), y = Device(box.top * yf);
     const int32_t w = Device(a.width * xf), h = Device(a.height * yf);
     const bool print = IsPrintKind(mode.DrawKind);
     const bool drag = mode.DrawKind == dkDrag;
@@ -191,17 +204,16 @@ void DrawAnnotation(const TBiaoZhu& a, const Tpertgra& net, const TTimeAxis& axi
             c->SetPen(TCanvasPen{0xFFFFFF, 1, TPenStyle::Dot, TPenMode::Xor});
         else
             c->SetPen(TCanvasPen{print ? a.framePrintColor : a.frameScreenColor,
-                                 Device(std::clamp(xf * a.boxLineWidth, 0.0, kWidestFrame)),
+                                 Device(std::clamp(xf * a.boxLineWidth, 0.0, double(kWidestFrame))),
                                  TPenStyle::Solid, TPenMode::Copy});
         c->Rectangle(TCanvasRect{x, y, x + w, y + h});
     }
 }
 
-void DrawAnnotationHandle(const TBiaoZhu& a, const Tpertgra& net, const TTimeAxis& axis,
-                          const TPertDrawMode& mode)
+void DrawAnnotationHandle(const TBiaoZhu& a, const Tpertgra& net, const TPertDrawMode& mode)
 {
     ICanvas* c = mode.canvas;
-    const auto b = AnnotationBox(a, net, axis);
+    const auto b = ShownBox(a, net);
     if (!c || !b) return;
     const int32_t cx = Device(b->right * mode.xFactor), cy = Device(b->bottom * mode.yFactor);
     c->SetBrush(TCanvasBrush{0xFFFFFF, TBrushStyle::Clear});

@@ -24,6 +24,10 @@ struct TAnnotationBox {
 std::optional<TAnnotationBox> AnnotationBox(const TBiaoZhu& a, const Tpertgra& net,
                                             const TTimeAxis& axis);
 
+// Annotations belong to the time-scaled view: only there are they drawn,
+// found under the pointer and made by the annotation tool.
+bool InAnnotationView(const Tpertgra& net);
+
 // Places every annotation on the network's present axis (the layout pass
 // runs it): the hit test then takes the boxes from there. Outside the
 // time-scaled view no annotation is placed.
@@ -47,10 +51,17 @@ std::unique_ptr<TBiaoZhu> NewAnnotation(const Tpertgra& net, TPosition2D start, 
 // "真的要删除该标注吗?" is answered Yes. True when one was deleted.
 bool DeleteAnnotationAt(Tpertgra& net, TPosition2D p);
 
+// The box where the layout pass placed the annotation, else from the
+// present axis; none as for AnnotationBox. Pointer feedback takes it from
+// here so that a pointer move builds no time axis.
+std::optional<TAnnotationBox> ShownBox(const TBiaoZhu& a, const Tpertgra& net);
+
 // The text and the frame of the annotation for the pass (its factors and
-// palette; the drag kind draws only a dotted XOR outline).
+// palette; the drag kind draws only a dotted XOR outline): in its box on
+// the axis, or in the given box.
 void DrawAnnotation(const TBiaoZhu& a, const Tpertgra& net, const TTimeAxis& axis,
                     const TPertDrawMode& mode);
-// The 8 x 8 handle on the corner, shown while the pointer is over the box.
-void DrawAnnotationHandle(const TBiaoZhu& a, const Tpertgra& net, const TTimeAxis& axis,
-                          const TPertDrawMode& mode);
+void DrawAnnotation(const TBiaoZhu& a, const TAnnotationBox& box, const TPertDrawMode& mode);
+// The 8 x 8 handle on the corner of the shown box, drawn while the pointer
+// is over it.
+void DrawAnnotationHandle(const TBiaoZhu& a, const Tpertgra& net, const TPertDrawMode& mode);

@@ -16,9 +16,6 @@ public:
 CancellingBiaozhuDialog cancelling;
 IBiaozhuDialog* bound = nullptr;
 
-// A frame wider than this is no frame a drawing can show.
-constexpr int32_t kWidestFrame = 1000;
-
 // The whole number before the first ".", saturated at the widest frame.
 int32_t WholeWidth(const std::string& text)
 {

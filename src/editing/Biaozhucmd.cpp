@@ -171,28 +171,26 @@ void CMoveBiaoZhu::DrawFeedback(const Tpertgra& net, ICanvas& canvas, const TPer
     if (dragging_ && presses == 1) {
         const TBiaoZhu* a = AnnotationAt(net, startPoint);
         if (!a) return;
-        const TTimeAxis axis(net);
-        const auto box = AnnotationBox(*a, net, axis);
+        const auto box = ShownBox(*a, net);
         if (!box) return;
         if (OnCorner(*a, net, startPoint)) {
             Band(canvas, mode, {box->left, box->top}, lastPoint);
             return;
         }
         // A framed copy at the pointer's place, drawn as a dotted outline.
-        const double rowHeight = RowHeight(net);
-        if (!(rowHeight >= 1)) return;
+        if (!(RowHeight(net) >= 1)) return;
         TBiaoZhu moved = *a;
         moved.hasFrame = true;
-        moved.anchorXOffset += lastPoint.x - startPoint.x;
-        moved.anchorRow += (lastPoint.y - startPoint.y) / rowHeight;
+        const double dx = lastPoint.x - startPoint.x, dy = lastPoint.y - startPoint.y;
+        const TAnnotationBox at{box->left + dx, box->top + dy, box->right + dx, box->bottom + dy};
         TCanvasStateSaver keep(canvas);
         m.DrawKind = dkDrag;
-        DrawAnnotation(moved, net, axis, m);
+        DrawAnnotation(moved, at, m);
         return;
     }
     if (!hovering_ || presses != 0) return;
     if (const TBiaoZhu* a = AnnotationAt(net, hoverPoint_)) {
         TCanvasStateSaver keep(canvas);
-        DrawAnnotationHandle(*a, net, TTimeAxis(net), m);
+        DrawAnnotationHandle(*a, net, m);
     }
 }

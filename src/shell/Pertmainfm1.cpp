@@ -42,6 +42,7 @@
 #include "interchange/Worktablecsv.h"
 #include "editing/Addworkcmd.h"
 #include "editing/Autobackup.h"
+#include "drawing/Biaozhudraw.h"
 #include "editing/Biaozhucmd.h"
 #include "editing/Editcmd.h"
 #include "editing/Fenduancmd.h"
@@ -284,7 +285,7 @@ void Tpertmainfm::BuildActions()
             khbut = t.action;
         } else if (d.kind == ckCreateBiaozhu) {
             t.make = [](const Tpertgra* net) -> std::unique_ptr<CPertCommand> {
-                if (!net || ViewKind(*net) == 0 || ViewKind(*net) == 3) return nullptr;
+                if (!net || !InAnnotationView(*net)) return nullptr;
                 return std::make_unique<CCreateBiaozhu>();
             };
             biaozhubut = t.action;
