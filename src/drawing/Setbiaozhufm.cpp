@@ -20,33 +20,9 @@
 
 namespace {
 
-QFont QFontOf(const TVqFont& f)
-{
-    QFont q(Q(f.name));
-    if (f.size > 0) q.setPointSize(f.size);
-    q.setBold(f.style & TVqFont::Bold);
-    q.setItalic(f.style & TVqFont::Italic);
-    q.setUnderline(f.style & TVqFont::Underline);
-    q.setStrikeOut(f.style & TVqFont::StrikeOut);
-    return q;
-}
-
-TVqFont VqFontOf(const QFont& q, const TVqFont& before)
-{
-    TVqFont f = before;
-    f.name = S(q.family());
-    if (q.pointSize() > 0) f.size = q.pointSize();
-    f.style = (q.bold() ? TVqFont::Bold : 0) | (q.italic() ? TVqFont::Italic : 0) |
-              (q.underline() ? TVqFont::Underline : 0) | (q.strikeOut() ? TVqFont::StrikeOut : 0);
-    return f;
-}
-
 // A colour button shows its colour as the colour of its caption.
 void ShowColor(QPushButton* b, int32_t color)
 {
-    QPalette p = b->palette();
-    p.setColor(QPalette::ButtonText, QColorOf(color));
-    b->setPalette(p);
     b->setStyleSheet(QStringLiteral("color: %1").arg(QColorOf(color).name()));
 }
 

@@ -35,7 +35,6 @@ TTimeTable LayOutTimeTable(const ICanvas& c, const std::array<std::string, 6>& t
             x += sep;
         }
         t.colX[col] = x;
-        t.colWidth[col] = w;
         x += w;
         any = true;
     }

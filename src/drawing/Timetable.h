@@ -15,7 +15,6 @@ struct TTimeTable {
     TCanvasRect rect;                  // lower-left corner as asked, right edge after the last column
     int32_t rowHeight = 0;
     std::array<int32_t, 3> colX{};
-    std::array<int32_t, 3> colWidth{};
     std::array<bool, 3> colShown{};
     std::array<int32_t, 2> rules{};    // x of the rules between shown columns
     int32_t ruleCount = 0;

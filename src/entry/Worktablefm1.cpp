@@ -674,20 +674,10 @@ void Tworktablefm::NameButtonClicked()
 
 void Tworktablefm::PickFont()
 {
-    QFont start(Q(state_.font.name));
-    start.setPointSize(state_.font.size);
-    start.setBold(state_.font.style & TVqFont::Bold);
-    start.setItalic(state_.font.style & TVqFont::Italic);
-    start.setUnderline(state_.font.style & TVqFont::Underline);
-    start.setStrikeOut(state_.font.style & TVqFont::StrikeOut);
     bool ok = false;
-    const QFont f = QFontDialog::getFont(&ok, start, this);
+    const QFont f = QFontDialog::getFont(&ok, QFontOf(state_.font), this);
     if (!ok) return;
-    state_.font.name = S(f.family());
-    if (f.pointSize() > 0) state_.font.size = f.pointSize();
-    state_.font.style = (f.bold() ? TVqFont::Bold : 0) | (f.italic() ? TVqFont::Italic : 0) |
-                        (f.underline() ? TVqFont::Underline : 0) |
-                        (f.strikeOut() ? TVqFont::StrikeOut : 0);
+    state_.font = VqFontOf(f, state_.font);
 }
 
 void Tworktablefm::PickLineColor()

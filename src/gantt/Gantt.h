@@ -115,6 +115,9 @@ public:
     // The room the resource diagrams take between the rows and the bottom
     // ruler rows (showResourceDiagram): one diagram height per shown resource.
     double DiagramRoom(const Tpertgra& net) const;
+    // The bottom of the framed chart at factor 1: rows, diagrams, bottom
+    // ruler rows and the explanation block when it stands below.
+    double FrameBottom(const Tpertgra& net) const;
     // Device x of the chart's right edge for the horizontal factor.
     int32_t ChartRight(const Tpertgra& net, double sx = 1.0) const;
     // x of the left edge of the row cells.

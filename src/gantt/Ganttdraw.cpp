@@ -267,14 +267,7 @@ struct TGanttPass {
         }
     }
 
-    // The bottom of the framed chart: rows, diagrams, bottom ruler rows and
-    // the explanation block when it stands below.
-    double FrameBottom() const
-    {
-        return (g.ChartBottom(net) + g.DiagramRoom(net) + g.ruler.BottomRowsHeight() +
-                g.ruler.ExplainHeight()) *
-               sy;
-    }
+    double FrameBottom() const { return g.FrameBottom(net) * sy; }
 
     // The explanation block in the room the chart reserves for it, as the
     // network's frame draws it, without the legend.

@@ -89,10 +89,14 @@ double Tgantt::RowCellsLeft() const
     return leftMargin + oldIndexColumn.width + oldGroupColumn.width;
 }
 
+double Tgantt::FrameBottom(const Tpertgra& net) const
+{
+    return ChartBottom(net) + DiagramRoom(net) + ruler.BottomRowsHeight() + ruler.ExplainHeight();
+}
+
 TCanvasSize Tgantt::DrawingSize(const Tpertgra& net) const
 {
-    const double bottom =
-        ChartBottom(net) + DiagramRoom(net) + ruler.BottomRowsHeight() + ruler.ExplainHeight();
+    const double bottom = FrameBottom(net);
     const double right = ChartRight(net) + margins.rightMargin;
     return {TruncToDevice(right + leftMargin), TruncToDevice(bottom + leftMargin)};
 }

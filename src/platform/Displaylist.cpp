@@ -400,10 +400,3 @@ void TDisplayList::Play(ICanvas& target, const std::vector<uint32_t>& which,
     }
     target.Restore();
 }
-
-void TDisplayList::Play(ICanvas& target) const
-{
-    std::vector<uint32_t> all(items_.size());
-    for (size_t i = 0; i < all.size(); ++i) all[i] = uint32_t(i);
-    Play(target, all);
-}

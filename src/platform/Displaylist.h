@@ -39,8 +39,6 @@ public:
     // the same, and a long wavy line is not written whole on every sheet.
     void Play(ICanvas& target, const std::vector<uint32_t>& which,
               const TCanvasRect* area = nullptr) const;
-    // Every primitive.
-    void Play(ICanvas& target) const;
 
     // ICanvas
     void SetPen(const TCanvasPen& pen) override;

@@ -55,6 +55,27 @@ void TColorButton::Pick()
     emit ColorChanged(color_);
 }
 
+QFont QFontOf(const TVqFont& f)
+{
+    QFont q(Q(f.name));
+    if (f.size > 0) q.setPointSize(f.size);
+    q.setBold(f.style & TVqFont::Bold);
+    q.setItalic(f.style & TVqFont::Italic);
+    q.setUnderline(f.style & TVqFont::Underline);
+    q.setStrikeOut(f.style & TVqFont::StrikeOut);
+    return q;
+}
+
+TVqFont VqFontOf(const QFont& q, const TVqFont& before)
+{
+    TVqFont f = before;
+    f.name = S(q.family());
+    if (q.pointSize() > 0) f.size = q.pointSize();
+    f.style = (q.bold() ? TVqFont::Bold : 0) | (q.italic() ? TVqFont::Italic : 0) |
+              (q.underline() ? TVqFont::Underline : 0) | (q.strikeOut() ? TVqFont::StrikeOut : 0);
+    return f;
+}
+
 TFontButton::TFontButton(QWidget* parent) : QPushButton(parent)
 {
     connect(this, &QPushButton::clicked, this, &TFontButton::Pick);
@@ -68,21 +89,10 @@ void TFontButton::SetFont(const TVqFont& f)
 
 void TFontButton::Pick()
 {
-    QFont start(Q(font_.name));
-    start.setPointSize(font_.size);
-    start.setBold(font_.style & TVqFont::Bold);
-    start.setItalic(font_.style & TVqFont::Italic);
-    start.setUnderline(font_.style & TVqFont::Underline);
-    start.setStrikeOut(font_.style & TVqFont::StrikeOut);
     bool ok = false;
-    const QFont f = QFontDialog::getFont(&ok, start, this);
+    const QFont f = QFontDialog::getFont(&ok, QFontOf(font_), this);
     if (!ok) return;
-    TVqFont v = font_;
-    v.name = S(f.family());
-    v.size = f.pointSize() > 0 ? f.pointSize() : font_.size;
-    v.style = (f.bold() ? TVqFont::Bold : 0) | (f.italic() ? TVqFont::Italic : 0) |
-              (f.underline() ? TVqFont::Underline : 0) | (f.strikeOut() ? TVqFont::StrikeOut : 0);
-    SetFont(v);
+    SetFont(VqFontOf(f, font_));
 }
 
 TIntegerEdit::TIntegerEdit(QLineEdit* edit) : QObject(edit), edit_(edit), last_(edit->text())

@@ -1,5 +1,6 @@
 #pragma once
 #include <QDate>
+#include <QFont>
 #include <QPushButton>
 #include <QString>
 #include <cstdint>
@@ -18,6 +19,11 @@ int32_t StampOfDate(const QDate& date);
 
 // A stored colour (0x00BBGGRR) from a QColor.
 int32_t StoredColor(const QColor& c);
+
+// A stored font as a QFont, and a QFont back over the stored font before
+// (its size kept when the QFont has no point size).
+QFont QFontOf(const TVqFont& f);
+TVqFont VqFontOf(const QFont& q, const TVqFont& before);
 
 inline QString Q(const std::string& s)
 {
