@@ -36,13 +36,7 @@ Tpertgra& DrawPlan(int32_t works, bool labels)
         shape.seed = 5;
         shape.startNodes = 20;
         p = GeneratePlan(shape);
-        p->projectStart = *StampOfCivil(TCivilTime{2024, 1, 1, 0, 0, 0});   // a Monday
-        float end = 0;
-        for (const auto& v : p->nodes) end = std::max(end, v->time);
-        for (int64_t week = 0; week * 5 < int64_t(end) + 5; ++week) {
-            const int64_t sat = p->projectStart + (week * 7 + 5) * kSecondsPerDay;
-            p->restIntervals.Add({int32_t(sat), int32_t(sat + 2 * kSecondsPerDay)});
-        }
+        StartOnMondayRestingWeekends(*p);
         p->showTimeLabels = labels ? 1 : 0;
         LayoutNetwork(*p);
     }
@@ -115,13 +109,7 @@ Tpertgra& LinearPlan(int32_t works)
         shape.forkShare = 0;
         shape.dummyReach = 160;
         p = GeneratePlan(shape);
-        p->projectStart = *StampOfCivil(TCivilTime{2024, 1, 1, 0, 0, 0});   // a Monday
-        float end = 0;
-        for (const auto& v : p->nodes) end = std::max(end, v->time);
-        for (int64_t week = 0; week * 5 < int64_t(end) + 5; ++week) {
-            const int64_t sat = p->projectStart + (week * 7 + 5) * kSecondsPerDay;
-            p->restIntervals.Add({int32_t(sat), int32_t(sat + 2 * kSecondsPerDay)});
-        }
+        StartOnMondayRestingWeekends(*p);
         LayoutNetwork(*p);
     }
     return *p;

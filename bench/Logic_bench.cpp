@@ -128,13 +128,7 @@ void BM_AnnotationAt(benchmark::State& state)
         s.seed = 11;
         s.startNodes = 20;
         p = GeneratePlan(s);
-        p->projectStart = *StampOfCivil(TCivilTime{2024, 1, 1, 0, 0, 0});
-        float end = 0;
-        for (const auto& v : p->nodes) end = std::max(end, v->time);
-        for (int64_t week = 0; week * 5 < int64_t(end) + 5; ++week) {
-            const int64_t sat = p->projectStart + (week * 7 + 5) * kSecondsPerDay;
-            p->restIntervals.Add({int32_t(sat), int32_t(sat + 2 * kSecondsPerDay)});
-        }
+        const float end = StartOnMondayRestingWeekends(*p);
         for (int32_t i = 0; i < int32_t(state.range(0)); ++i) {
             auto a = std::make_unique<TBiaoZhu>();
             a->anchorDay = (i * 7) % int32_t(end + 1);
